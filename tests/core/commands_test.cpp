@@ -5,7 +5,10 @@
 using namespace ykt;
 
 namespace {
-QByteArray zeros(int n) { return QByteArray(n, '\0'); }
+QByteArray zeros(int n)
+{
+    return QByteArray(n, '\0');
+}
 } // namespace
 
 TEST(Commands, EveryPacketIsSixtyThreeBytesOpcodeFirst)
@@ -40,7 +43,9 @@ TEST(Commands, TextFieldsArePaddedWithSpacesAndCut)
 
 TEST(Commands, ReserveAccountPadsWithZeroDigits)
 {
-    EXPECT_EQ(packets::reserveAccount(1, "12").left(7), QByteArray("\x08\x01" "1200\0", 7));
+    EXPECT_EQ(packets::reserveAccount(1, "12").left(7), QByteArray("\x08\x01"
+                                                                   "1200\0",
+                                                                   7));
     EXPECT_EQ(packets::reserveAccount(0, "123456").mid(2, 5), QByteArray("1234\0", 5));
 }
 
@@ -84,15 +89,19 @@ TEST(Commands, NumbersAreBigEndian)
 
 TEST(Commands, InputSettingLayout)
 {
-    const tduomenys p = packets::inputSetting(5, 0x81, 3, 7, 0x1234, QByteArray("\x01\x13\x00\x10\x01", 5));
+    const tduomenys p =
+        packets::inputSetting(5, 0x81, 3, 7, 0x1234, QByteArray("\x01\x13\x00\x10\x01", 5));
     EXPECT_EQ(p.left(12), QByteArray("\x0F\x05\x81\x03\x07\x12\x34\x01\x13\x00\x10\x01", 12));
     EXPECT_EQ(p.mid(12), zeros(51));
 }
 
 TEST(Commands, ItemNameAndBlocks)
 {
-    EXPECT_EQ(packets::itemName(3, 63, "Ann").left(7), QByteArray("\x10\x03\x3F" "Ann ", 7));
-    const tduomenys voice = packets::zoneVoiceIndex(QByteArray("\x05\x01\x02\x03\x04\x05\x06\x07\x08\x09", 10));
+    EXPECT_EQ(packets::itemName(3, 63, "Ann").left(7), QByteArray("\x10\x03\x3F"
+                                                                  "Ann ",
+                                                                  7));
+    const tduomenys voice =
+        packets::zoneVoiceIndex(QByteArray("\x05\x01\x02\x03\x04\x05\x06\x07\x08\x09", 10));
     EXPECT_EQ(voice.left(11), QByteArray("\x1D\x05\x01\x02\x03\x04\x05\x06\x07\x08\x00", 11));
     // At most 62 bytes of an alarm-settings array fit behind the opcode.
     EXPECT_EQ(packets::alarmSettings(QByteArray(70, '\x7F')).mid(1), QByteArray(62, '\x7F'));

@@ -28,8 +28,7 @@ Message decode(const QByteArray &r)
 TEST(Status, EveryBitHasItsFlag)
 {
     const StatusBits s = decodeStatus(0xF7);
-    EXPECT_TRUE(s.busy && s.moduleError && s.monitoring && s.passwordRequired &&
-                s.settingsLocked);
+    EXPECT_TRUE(s.busy && s.moduleError && s.monitoring && s.passwordRequired && s.settingsLocked);
     EXPECT_EQ(s.sequence, 3);
     const StatusBits none = decodeStatus(0x08); // bit 3 means nothing
     EXPECT_FALSE(none.busy || none.moduleError || none.monitoring || none.passwordRequired ||
@@ -103,7 +102,8 @@ TEST(Messages, PhoneNumberLosesOnlyTrailingSpaces)
     EXPECT_EQ(m.stepIndex, 4);
     EXPECT_EQ(m.stepSub, 0);
     // Zero bytes are not trimmed, only 0x20.
-    const Message z = decode(report(0x91, QByteArray("\x01\x00", 2) + "12 " + QByteArray(12, '\0')));
+    const Message z =
+        decode(report(0x91, QByteArray("\x01\x00", 2) + "12 " + QByteArray(12, '\0')));
     EXPECT_EQ(z.text, QByteArray("12 ") + QByteArray(12, '\0'));
 }
 
@@ -121,16 +121,19 @@ TEST(Messages, TextAnswersCutTheirFields)
 
 TEST(Messages, IndexedTextAnswers)
 {
-    const Message account = decode(report(0x88, "\x01" "12  "));
+    const Message account = decode(report(0x88, "\x01"
+                                                "12  "));
     EXPECT_EQ(account.idx, 1);
     EXPECT_EQ(account.text, QByteArray("12"));
-    const Message phrase = decode(report(0x8D, "\x12" "Alarm zone      x"));
+    const Message phrase = decode(report(0x8D, "\x12"
+                                               "Alarm zone      x"));
     EXPECT_EQ(phrase.idx, 18);
     EXPECT_EQ(phrase.text, QByteArray("Alarm zone"));
     const Message sms = decode(report(0x93, "\x05" + QByteArray(50, 's') + "t"));
     EXPECT_EQ(sms.text, QByteArray(50, 's'));
     EXPECT_EQ(sms.stepIndex, 5);
-    const Message backup = decode(report(0x95, "\x81" "37060000000    "));
+    const Message backup = decode(report(0x95, "\x81"
+                                               "37060000000    "));
     EXPECT_EQ(backup.idx, 0x81);
     EXPECT_EQ(backup.cr, 0x81);
     EXPECT_EQ(backup.text, QByteArray("37060000000"));
@@ -156,7 +159,9 @@ TEST(Messages, EncryptionKeyKeepsTrailingSpaces)
     EXPECT_EQ(m.text, key);
     EXPECT_EQ(m.text.size(), 16);
     // Zero bytes of a short key stay too.
-    const Message shortKey = decode(report(0x9C, QByteArray("\x00" "abc", 4)));
+    const Message shortKey = decode(report(0x9C, QByteArray("\x00"
+                                                            "abc",
+                                                            4)));
     EXPECT_EQ(shortKey.text, QByteArray("abc") + QByteArray(13, '\0'));
 }
 
@@ -167,7 +172,8 @@ TEST(Messages, NumbersAndBlocks)
     EXPECT_EQ(decode(report(0x99, "\x82\x5A")).word, 0x825A);
     EXPECT_EQ(decode(report(0x9E, "\x03\x20")).word, 800);
 
-    const Message input = decode(report(0x8F, QByteArray("\x05\x81\x03\x07\x12\x34\x01\x13\x00\x10\x01\xEE", 12)));
+    const Message input =
+        decode(report(0x8F, QByteArray("\x05\x81\x03\x07\x12\x34\x01\x13\x00\x10\x01\xEE", 12)));
     EXPECT_EQ(input.idx, 5);
     EXPECT_EQ(input.cr, 0x81);
     EXPECT_EQ(input.violations, 3);
@@ -195,7 +201,8 @@ TEST(Messages, NumbersAndBlocks)
 
 TEST(Messages, ItemNameCarriesGroupAndIndexForTheReadPlan)
 {
-    const Message m = decode(report(0x90, "\x04\x07" "Hall            x"));
+    const Message m = decode(report(0x90, "\x04\x07"
+                                          "Hall            x"));
     EXPECT_EQ(m.idx, 4);
     EXPECT_EQ(m.idx2, 7);
     EXPECT_EQ(m.text, QByteArray("Hall"));
@@ -205,17 +212,31 @@ TEST(Messages, ItemNameCarriesGroupAndIndexForTheReadPlan)
 
 TEST(Messages, VoiceLanguageNameTakesItsLength)
 {
-    EXPECT_EQ(decode(report(0xA0, "\x07" "English   ")).text, QByteArray("English"));
-    EXPECT_EQ(decode(report(0xA0, "\x03" "English")).text, QByteArray("Eng"));
+    EXPECT_EQ(decode(report(0xA0, "\x07"
+                                  "English   "))
+                  .text,
+              QByteArray("English"));
+    EXPECT_EQ(decode(report(0xA0, "\x03"
+                                  "English"))
+                  .text,
+              QByteArray("Eng"));
     // A length past the field stops at the trimmed field.
-    EXPECT_EQ(decode(report(0xA0, "\xFF" "Ru" + QByteArray(60, ' '))).text, QByteArray("Ru"));
-    EXPECT_TRUE(decode(report(0xA0, "\x00" "Ru")).text.isEmpty());
+    EXPECT_EQ(decode(report(0xA0, "\xFF"
+                                  "Ru" +
+                                      QByteArray(60, ' ')))
+                  .text,
+              QByteArray("Ru"));
+    EXPECT_TRUE(decode(report(0xA0, "\x00"
+                                    "Ru"))
+                    .text.isEmpty());
 }
 
 TEST(Messages, ShortReportsReadOnlyWhatIsThere)
 {
     // Two bytes of a phone number answer: the missing bytes are absent.
-    const Message m = decode(QByteArray("\x01\x8B\x03\x40" "12", 6));
+    const Message m = decode(QByteArray("\x01\x8B\x03\x40"
+                                        "12",
+                                        6));
     EXPECT_EQ(m.idx, 3);
     EXPECT_EQ(m.cr, 0x40);
     EXPECT_EQ(m.text, QByteArray("12"));
@@ -241,7 +262,8 @@ TEST(Messages, DecodingAnyBytesNeverFails)
 
 TEST(Messages, DescriptionShowsTextsSafely)
 {
-    const Message m = decode(report(0x8B, QByteArray("\x02\x43", 2) + "12\x01\"3" + QByteArray(10, ' ')));
+    const Message m =
+        decode(report(0x8B, QByteArray("\x02\x43", 2) + "12\x01\"3" + QByteArray(10, ' ')));
     EXPECT_EQ(describeMessage(m),
               QByteArray("OnPhoneNumber Idx=2 CR=0x43 Number=\"12\\x01\\x223\""));
 }

@@ -1,5 +1,5 @@
-#include <QList>
 #include "device/readplan.h"
+#include <QList>
 
 #include <gtest/gtest.h>
 
