@@ -1,0 +1,205 @@
+// ykt4m-cli: the loader's command-line companion, for support staff, scripts
+// and machines without a screen.
+//
+//   ykt4m-cli read [--simulate[=PROFILE]] [--trace FILE] [--password TEXT]
+//
+// finds the module (or attaches the virtual one), prints its identity, reads
+// every setting with the module's read-all sequence, one line per answer, and
+// ends with the outcome. The exit code is 0 only for a completed read.
+
+#include "app/transportoption.h"
+#include "device/eventsink.h"
+#include "device/protocoltrace.h"
+#include "device/tykt2.h"
+#include "util/pause.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+using namespace ykt;
+
+void out(const QByteArray &line)
+{
+    std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+void err(const QString &line)
+{
+    const QByteArray text = line.toLocal8Bit();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+    std::fputc('\n', stderr);
+}
+
+int usage(int code)
+{
+    err(QStringLiteral("usage: ykt4m-cli read [options]\n"
+                       "  read   find the module, print its identity and read every setting\n"
+                       "options:\n"
+                       "%1"
+                       "  --password TEXT   the module's USB password, if it asks for one\n"
+                       "  --wait SECONDS    how long to look for a module (default 10)")
+            .arg(transportOptionsHelp()));
+    return code;
+}
+
+struct ReadOptions
+{
+    TransportChoice transport;
+    QByteArray password;
+    int waitSeconds = 10;
+};
+
+int runRead(const ReadOptions &options)
+{
+    QString error;
+    std::unique_ptr<HidTransport> transport = createTransport(options.transport, &error);
+    if (!transport) {
+        err(error);
+        return 2;
+    }
+    TYKT2 driver(std::move(transport));
+    if (!options.transport.tracePath.isEmpty()) {
+        auto trace = std::make_shared<ProtocolTrace>();
+        if (!trace->open(options.transport.tracePath, &error)) {
+            err(error);
+            return 2;
+        }
+        driver.setTrace(trace);
+    }
+    new EventSink(&driver);
+
+    int exitCode = 1;
+    QElapsedTimer elapsed;
+    QTimer poll;
+    poll.setInterval(20);
+    bool passwordSent = false;
+
+    const auto finish = [&](int code) {
+        exitCode = code;
+        poll.stop();
+        QCoreApplication::exit(code);
+    };
+
+    QObject::connect(&driver, &TYKT2::AnswerRaised, &driver,
+                     [](const Message &m) { out(describeMessage(m)); });
+    QObject::connect(&driver, &TYKT2::AccessProblemChanged, &driver, [](const QString &reason) {
+        if (!reason.isEmpty())
+            err(QStringLiteral("A YKT module is present but cannot be opened: %1").arg(reason));
+    });
+    QObject::connect(&driver, &TYKT2::OnConnect, &driver, [&] {
+        out("Module: " + printableText(driver.ProductName()) +
+            "  SN: " + printableText(driver.SerialNumber()) + "  version " +
+            driver.DeviceVersion() + "  firmware " + QByteArray::number(driver.FirmwareVersion()));
+        QDateTime now = QDateTime::currentDateTime();
+        driver.SetClockHour(quint8(now.time().hour()));
+        // As the window does: a moment for the module's first reports, then
+        // the password if it asks for one, then the read.
+        QTimer::singleShot(100, &driver, [&] {
+            if (driver.PasswordRequired()) {
+                if (options.password.isEmpty() || passwordSent) {
+                    err(passwordSent ? QStringLiteral("The module did not accept the password.")
+                                     : QStringLiteral("The module asks for its USB password: "
+                                                      "give it with --password."));
+                    finish(3);
+                    return;
+                }
+                passwordSent = true;
+                driver.SubmitPassword(options.password);
+                Pause(100);
+                if (driver.PasswordRequired()) {
+                    err(QStringLiteral("The module did not accept the password."));
+                    finish(3);
+                    return;
+                }
+            }
+            elapsed.start();
+            driver.StartReadAll();
+            poll.start();
+        });
+    });
+    QObject::connect(&driver, &TYKT2::OnDisconnect, &driver, [&] {
+        err(QStringLiteral("The module was removed."));
+        finish(1);
+    });
+    QObject::connect(&poll, &QTimer::timeout, &driver, [&] {
+        if (!driver.Reading()) {
+            out("Read completed: " + QByteArray::number(driver.requestsWritten()) +
+                " requests in " + QByteArray::number(elapsed.elapsed()) + " ms");
+            finish(0);
+        } else if (driver.ReadAborted()) {
+            const DriverTimings t = driver.timings();
+            const int first = t.watchdogMs + 4 * t.startGraceMs;
+            out("Read failed: the module did not answer within " +
+                QByteArray::number(t.watchdogMs / 1000.0) + " s (" +
+                QByteArray::number(first / 1000.0) + " s for the first answer), after " +
+                QByteArray::number(driver.requestsWritten()) + " requests");
+            finish(1);
+        }
+    });
+    QTimer::singleShot(options.waitSeconds * 1000, &driver, [&] {
+        if (!driver.Connected() && !elapsed.isValid()) {
+            err(driver.AccessProblem().isEmpty()
+                    ? QStringLiteral("No YKT module found. Please connect YKT module...")
+                    : QStringLiteral("The YKT module cannot be opened: %1")
+                          .arg(driver.AccessProblem()));
+            finish(2);
+        }
+    });
+    QCoreApplication::exec();
+    driver.SetClosing();
+    return exitCode;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ykt4m-cli"));
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.contains(QLatin1String("--help")) ||
+        args.contains(QLatin1String("-h")))
+        return usage(args.isEmpty() ? 2 : 0);
+
+    const QString command = args.takeFirst();
+    if (command != QLatin1String("read")) {
+        err(QStringLiteral("unknown command '%1'").arg(command));
+        return usage(2);
+    }
+
+    ReadOptions options;
+    QString error;
+    if (!takeTransportOptions(args, &options.transport, &error)) {
+        err(error);
+        return 2;
+    }
+    for (int i = 0; i < args.size(); ++i) {
+        const QString arg = args.at(i);
+        if ((arg == QLatin1String("--password") || arg == QLatin1String("--wait")) &&
+            i + 1 < args.size()) {
+            const QString value = args.at(++i);
+            if (arg == QLatin1String("--password")) {
+                options.password = value.toLatin1();
+            } else {
+                bool ok = false;
+                options.waitSeconds = value.toInt(&ok);
+                if (!ok || options.waitSeconds < 1) {
+                    err(QStringLiteral("--wait takes a whole number of seconds"));
+                    return 2;
+                }
+            }
+        } else {
+            err(QStringLiteral("unknown option '%1'").arg(arg));
+            return usage(2);
+        }
+    }
+    return runRead(options);
+}
