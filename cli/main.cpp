@@ -6,8 +6,13 @@
 // finds the module (or attaches the virtual one), prints its identity, reads
 // every setting with the module's read-all sequence, one line per answer, and
 // ends with the outcome. The exit code is 0 only for a completed read.
+//
+//   ykt4m-cli log show FILE.ykl | template show FILE.tpl | template pack TEXT OUT.tpl
+//
+// deciphers a saved event log or template, or enciphers a text file of lines.
 
 #include "app/transportoption.h"
+#include "cli/containercommands.h"
 #include "device/eventsink.h"
 #include "device/protocoltrace.h"
 #include "device/tykt2.h"
@@ -16,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
@@ -45,8 +51,9 @@ int usage(int code)
                        "options:\n"
                        "%1"
                        "  --password TEXT   the module's USB password, if it asks for one\n"
-                       "  --wait SECONDS    how long to look for a module (default 10)")
-            .arg(transportOptionsHelp()));
+                       "  --wait SECONDS    how long to look for a module (default 10)\n"
+                       "%2")
+            .arg(transportOptionsHelp(), containerCommandsHelp()));
     return code;
 }
 
@@ -168,6 +175,12 @@ int main(int argc, char **argv)
     if (args.isEmpty() || args.contains(QLatin1String("--help")) ||
         args.contains(QLatin1String("-h")))
         return usage(args.isEmpty() ? 2 : 0);
+
+    if (isContainerCommand(args.first())) {
+        QTextStream output(stdout);
+        QTextStream errors(stderr);
+        return runContainerCommand(args, output, errors);
+    }
 
     const QString command = args.takeFirst();
     if (command != QLatin1String("read")) {
