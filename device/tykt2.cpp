@@ -31,6 +31,12 @@ TYKT2::TYKT2(std::unique_ptr<HidTransport> transport, QObject *parent)
     connect(&m_readWatchdog, &QTimer::timeout, this, &TYKT2::onWatchdog);
     connect(&m_startGraceTimer, &QTimer::timeout, this, &TYKT2::onStartGrace);
     connect(&m_accessRetry, &QTimer::timeout, this, &TYKT2::onDevicesChanged);
+    // A zero timer, not a posted call: the event loop that runs the read gets
+    // control back between two requests instead of handling one long chain
+    // of posted sends.
+    m_deferTimer.setSingleShot(true);
+    m_deferTimer.setInterval(0);
+    connect(&m_deferTimer, &QTimer::timeout, this, &TYKT2::sendDeferred);
 
     connect(m_transport.get(), &HidTransport::devicesChanged, this, &TYKT2::onDevicesChanged);
     connect(m_transport.get(), &HidTransport::deviceRemoved, this, &TYKT2::onDeviceRemoved);
@@ -204,7 +210,7 @@ void TYKT2::SendPacket(const tduomenys &packet)
     ++m_sendDepth;
     const auto leave = qScopeGuard([this] {
         if (--m_sendDepth == 0 && !m_deferred.isEmpty())
-            QMetaObject::invokeMethod(this, &TYKT2::sendDeferred, Qt::QueuedConnection);
+            m_deferTimer.start();
     });
 
     // The module is still processing the previous packet: wait for a report
@@ -708,14 +714,15 @@ void TYKT2::sendSequencePacket(const tduomenys &packet, bool restartDog)
     SendPacket(packet);
 }
 
+// One packet per call: the send's end starts the timer again for the next.
 void TYKT2::sendDeferred()
 {
-    while (m_sendDepth == 0 && !m_deferred.isEmpty()) {
-        const Deferred next = m_deferred.dequeue();
-        if (next.restartWatchdog)
-            restartWatchdog();
-        SendPacket(next.packet);
-    }
+    if (m_sendDepth > 0 || m_deferred.isEmpty())
+        return;
+    const Deferred next = m_deferred.dequeue();
+    if (next.restartWatchdog)
+        restartWatchdog();
+    SendPacket(next.packet);
 }
 
 void TYKT2::restartWatchdog()

@@ -258,6 +258,7 @@ private:
     QTimer m_readWatchdog;
     QTimer m_startGraceTimer;
     QTimer m_accessRetry;
+    QTimer m_deferTimer;
 
     QByteArray m_productName;
     QByteArray m_serialNumber;

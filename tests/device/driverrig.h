@@ -89,8 +89,11 @@ struct DriverRig
     bool readAll(int timeoutMs = 20000)
     {
         driver->StartReadAll();
-        return waitFor([this] { return !driver->Reading() || driver->ReadAborted(); }, timeoutMs) &&
-               !driver->Reading() && !driver->ReadAborted();
+        const bool done =
+            waitFor([this] { return !driver->Reading() || driver->ReadAborted(); }, timeoutMs) &&
+            !driver->Reading() && !driver->ReadAborted();
+        // The end of the exchange goes out right after the last answer.
+        return done && waitFor([this] { return opcodes().value(opcodes().size() - 1) == 0x41; });
     }
 
     // Opcodes of the packets the module received.
