@@ -1,0 +1,34 @@
+#include "app/capabilities.h"
+
+namespace ykt {
+
+namespace {
+
+QByteArray asciiLower(const QByteArray &text)
+{
+    QByteArray lower = text;
+    for (char &c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+} // namespace
+
+ModuleCapabilities capabilitiesOf(const QByteArray &productName, int firmwareVersion)
+{
+    const QByteArray name = asciiLower(productName);
+    const bool ykt3m = name.contains("ykt3m");
+    const bool ykt4m = name.contains("ykt4m");
+    const bool ykt5 = name.contains("ykt5");
+
+    ModuleCapabilities caps;
+    caps.basicModel = ykt3m || (ykt4m && firmwareVersion < 3000);
+    caps.ykt3Type = name.contains("ykt3");
+    caps.relayLess = (ykt4m && firmwareVersion >= 3000) || ykt5;
+    caps.advancedCapable = (ykt4m && firmwareVersion >= 4000) || ykt5;
+    return caps;
+}
+
+} // namespace ykt

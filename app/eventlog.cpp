@@ -1,0 +1,165 @@
+#include "app/eventlog.h"
+
+#include "templates/encipheredtext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace ykt {
+
+namespace {
+
+QByteArray hex(uint value, int digits)
+{
+    return QByteArray::number(value, 16).toUpper().rightJustified(digits, '0');
+}
+
+QString moment(const QDateTime &time)
+{
+    const QDate d = time.date();
+    const QTime t = time.time();
+    return QStringLiteral("%1_%2_%3 %4_%5")
+        .arg(d.year())
+        .arg(d.month())
+        .arg(d.day())
+        .arg(t.hour())
+        .arg(t.minute());
+}
+
+void setError(QString *error, const QString &message)
+{
+    if (error)
+        *error = message;
+}
+
+// One try at folder/Logs/name.
+bool writeLogInto(const QString &folder, const QString &name, const QList<QByteArray> &lines,
+                  QString *path, QString *error)
+{
+    const QString logs = QDir(folder).filePath(QLatin1String(kLogsFolder));
+    *path = QDir(logs).filePath(name);
+    if (!QDir().mkpath(logs)) {
+        *error = QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(logs));
+        return false;
+    }
+    return WriteEncipheredLines(*path, kEventLogPassphrase, lines, error);
+}
+
+} // namespace
+
+QByteArray usartLogLine(QByteArray text, bool outGoing, bool putRegisters,
+                        const ModemRegisters &registers)
+{
+    text.replace("\r", "");
+    text.replace('\n', ' ');
+    text.replace('\0', '.');
+    if (!outGoing)
+        return "<<" + text;
+    if (!putRegisters)
+        return ">>" + text;
+    return "MC55iCR:" + hex(registers.mc55iCR, 2) + " MC55iSR" + hex(registers.mc55iSR, 2) +
+           " MC55iFlags" + hex(registers.mc55iFlags, 2) + " TCPSR" + hex(registers.tcpsr, 4) +
+           "\r\n>>" + text;
+}
+
+QString logFileName(const QDateTime &start, const QDateTime &written)
+{
+    return moment(start) + QStringLiteral(" - ") + moment(written) + QStringLiteral(".ykl");
+}
+
+LogWriteResult writeEventLog(const QList<QByteArray> &lines, const QString &programFolder,
+                             const QString &fallbackFolder, const QDateTime &start,
+                             const QDateTime &written)
+{
+    LogWriteResult result;
+    if (lines.isEmpty()) {
+        result.ok = true;
+        return result;
+    }
+    const QString name = logFileName(start, written);
+
+    QString path;
+    QString firstError;
+    if (!programFolder.isEmpty()) {
+        if (writeLogInto(programFolder, name, lines, &path, &firstError)) {
+            result.ok = true;
+            result.path = path;
+            return result;
+        }
+    } else {
+        firstError = QStringLiteral("The program folder is not known");
+    }
+
+    if (fallbackFolder.isEmpty() || QFileInfo(fallbackFolder).absoluteFilePath() ==
+                                        QFileInfo(programFolder).absoluteFilePath()) {
+        result.error = firstError;
+        return result;
+    }
+    QString secondError;
+    if (writeLogInto(fallbackFolder, name, lines, &path, &secondError)) {
+        result.ok = true;
+        result.path = path;
+        result.usedFallback = true;
+        result.error = firstError;
+        return result;
+    }
+    result.error = firstError + QStringLiteral("; ") + secondError;
+    return result;
+}
+
+bool ensureMarkerFile(const QString &programFolder, QString *error)
+{
+    const QString folder = QDir(programFolder).filePath(QLatin1String(kDebugFolder));
+    const QString path = QDir(folder).filePath(QLatin1String(kMarkerFileName));
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QDir().mkpath(folder)) {
+        setError(
+            error,
+            QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
+
+    // The old content is taken as raw bytes and written back as it is: going
+    // through lines would change line ends or a missing last line break.
+    QByteArray content;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!info.isFile()) {
+            setError(error, QStringLiteral("Cannot write %1: it is not a regular file").arg(shown));
+            return false;
+        }
+        QFile old(path);
+        if (!old.open(QIODevice::ReadOnly)) {
+            setError(error, QStringLiteral("Cannot read %1: %2").arg(shown, old.errorString()));
+            return false;
+        }
+        content = old.readAll();
+        if (old.error() != QFileDevice::NoError) {
+            setError(error, QStringLiteral("Cannot read %1: %2").arg(shown, old.errorString()));
+            return false;
+        }
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        setError(error, QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
+        return false;
+    }
+    if (file.write(content) != content.size()) {
+        setError(error, QStringLiteral("Cannot write %1: %2")
+                            .arg(shown, file.error() == QFileDevice::NoError
+                                            ? QStringLiteral("is the disk full?")
+                                            : file.errorString()));
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace ykt

@@ -1,0 +1,57 @@
+#pragma once
+
+// The one seam through which the program asks the user something in a modal
+// dialog: message boxes and text prompts (file dialogs and printing join it as
+// their windows come). The windows never call exec() on a QMessageBox or a
+// QInputDialog themselves, so tests can answer in advance instead of hanging
+// on a modal loop.
+
+#include <QMessageBox>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace ykt {
+
+class DialogSeam
+{
+public:
+    enum class Icon
+    {
+        None,
+        Information,
+        Warning,
+        Error,
+        Question
+    };
+
+    struct Box
+    {
+        Icon icon = Icon::None;
+        QString title;
+        QString text;
+        QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        // Captions for the buttons, when the language gives them.
+        QString yesText, noText, cancelText, okText;
+    };
+
+    virtual ~DialogSeam() = default;
+
+    // A modal message box; the button pressed (Cancel or the default when
+    // the box is closed otherwise).
+    virtual QMessageBox::StandardButton message(QWidget *parent, const Box &box) = 0;
+
+    // A modal one-line prompt; nothing when the user cancels.
+    virtual std::optional<QString> askText(QWidget *parent, const QString &title,
+                                           const QString &prompt, const QString &initial) = 0;
+};
+
+// The dialogs the program uses: Qt's own unless a test installed others.
+DialogSeam &dialogs();
+// Installs another seam (tests); null restores Qt's dialogs.
+void setDialogs(DialogSeam *seam);
+
+} // namespace ykt

@@ -1,0 +1,68 @@
+#include "app/forms/secondaryforms.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ykt {
+
+namespace {
+
+void name(QDialog *d, const char *objectName, const char *title)
+{
+    d->setObjectName(QLatin1String(objectName));
+    d->setWindowTitle(QLatin1String(title));
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget *parent) : QDialog(parent)
+{
+    name(this, "Form2", "YKT3 SMS Phrases");
+}
+
+TForm3::TForm3(QWidget *parent) : QDialog(parent)
+{
+    name(this, "Form3", "Help SMS");
+}
+
+void TForm3::OnHelpText(quint8 idx, const QByteArray &phrase)
+{
+    if (idx < 3)
+        m_parts[idx] = phrase;
+}
+
+QByteArray TForm3::helpText(int idx) const
+{
+    return idx >= 0 && idx < 3 ? m_parts[idx] : QByteArray();
+}
+
+TForm4::TForm4(QWidget *parent) : QDialog(parent), m_memo(new QPlainTextEdit(this))
+{
+    name(this, "Form4", "Edit SMS Text");
+    m_memo->setObjectName(QStringLiteral("Memo1"));
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("TntButton1"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("TntButton2"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_memo);
+    layout->addWidget(buttons);
+}
+
+TForm6::TForm6(QWidget *parent) : QDialog(parent)
+{
+    name(this, "Form6", "Additional SMS Texts");
+}
+
+TPopupForm::TPopupForm(QWidget *parent) : QDialog(parent, Qt::Popup)
+{
+    name(this, "PopupForm", "");
+}
+
+} // namespace ykt

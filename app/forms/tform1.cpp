@@ -1,0 +1,653 @@
+#include "app/forms/tform1.h"
+
+#include "app/forms/lamp.h"
+#include "app/forms/logpage.h"
+#include "app/forms/progressdialog.h"
+#include "app/forms/secondaryforms.h"
+#include "app/forms/startpicture.h"
+#include "device/eventsink.h"
+#include "device/tykt2.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTime>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace ykt {
+
+namespace {
+
+constexpr int HintShowMs = 30000;
+constexpr int SmallScreenHeight = 700;
+constexpr int SmallScreenExtraWidth = 20;
+
+// Hints appear at once.
+class HintStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+void useHintStyle()
+{
+    if (!dynamic_cast<HintStyle *>(QApplication::style()))
+        QApplication::setStyle(new HintStyle(QApplication::style()->name()));
+}
+
+template <class W> W *named(W *widget, const char *objectName)
+{
+    widget->setObjectName(QLatin1String(objectName));
+    return widget;
+}
+
+struct WizardPage
+{
+    const char *name;
+    const char *title;
+    const char *step;
+};
+
+// The configuration pages in their order; the page index is the position.
+const WizardPage WizardPages[] = {
+    {"WPage1", "Users", "Step0"},
+    {"WPage2", "GPRS Reporting", "Step1"},
+    {"WPage3", "Inputs", "Step2"},
+    {"WPage4", "Outputs", "Step3"},
+    {"WPage5", "Outputs control from distance", "Step4"},
+    {"WPage6", "Security settings", "Step5"},
+    {"WPage7", "GSM Modem Settings", "Step6"},
+    {"WPage11", "Advanced settings", "Step10"},
+    {"WPage8", "Phrases", "Step7"},
+    {"WPage10", "Zone voice indexes", "Step9"},
+    {"WPage9", "Summary", "Step8"},
+};
+
+} // namespace
+
+TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environment, QWidget *parent)
+    : QMainWindow(parent), m_env(std::move(environment))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("YKT4M Loader"));
+
+    // 1, 3: the window, its pages with their buttons hidden, "Main Screen" shown.
+    buildWindow();
+    // 2: hints at once, for 30 s.
+    useHintStyle();
+    qApp->installEventFilter(this);
+    // 4: the settings file and its modes.
+    readSettingsFile();
+    // 5: the start time names the log file; the event log starts empty.
+    m_startTime = QDateTime::currentDateTime();
+    m_eventLog.clear();
+    // 6: service mode shows the "Log" and "Main Screen" page buttons.
+    setPageButtons(serviceMode(), serviceMode());
+    // 8: the driver, every event bound.
+    createDriver(std::move(transport));
+    // 9: the page area only while offline editing; the start picture.
+    showPageArea(offlineEditing());
+    // 10: the status refresh.
+    m_statusTimer.setInterval(m_env.timings.statusRefreshMs);
+    connect(&m_statusTimer, &QTimer::timeout, this, &TForm1::refreshStatus);
+    m_statusTimer.start();
+
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
+    m_timer2.setSingleShot(true);
+    m_timer2.setInterval(m_env.timings.postConnectMs);
+    connect(&m_timer2, &QTimer::timeout, this, &TForm1::postConnectCheck);
+    m_timer6.setObjectName(QStringLiteral("Timer6"));
+    m_timer6.setSingleShot(true);
+    m_timer6.setInterval(m_env.timings.readPollMs);
+    connect(&m_timer6, &QTimer::timeout, this, &TForm1::pollRead);
+    m_changeSettingsTimer.setObjectName(QStringLiteral("ChangeSettingsTimer"));
+    m_changeSettingsTimer.setSingleShot(true);
+    m_changeSettingsTimer.setInterval(m_env.timings.changeSettingsMs);
+    connect(&m_changeSettingsTimer, &QTimer::timeout, this, &TForm1::refreshAfterRead);
+    m_protectedCheck.setObjectName(QStringLiteral("Timer_CheckPassword"));
+    m_protectedCheck.setSingleShot(true);
+    m_protectedCheck.setInterval(m_env.timings.protectedCheckMs);
+    // What the check decides belongs to the GPRS page; until it exists the
+    // check only clears its pending bit.
+    connect(&m_protectedCheck, &QTimer::timeout, this,
+            [this] { m_pendingChecks &= ~ProtectedCheckPending; });
+
+    createSecondaryWindows();
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+    closeRequest();
+}
+
+// --- Building the window ------------------------------------------------------
+
+void TForm1::buildWindow()
+{
+    auto *content = named(new QWidget, "ClientArea");
+    content->setFixedSize(ClientWidth, ClientHeight);
+
+    m_pages = named(new QTabWidget(content), "TntPageControl1");
+    m_pages->setGeometry(0, 0, ClientWidth, ClientHeight);
+    m_logPage = named(new TLogPage, "TntTabSheet1");
+    connect(m_logPage, &TLogPage::readRequested, this, &TForm1::StartPostConnectCheck);
+    m_pages->addTab(m_logPage, QStringLiteral("Log"));
+    m_pages->addTab(named(new QWidget, "TntTabSheet2"), QStringLiteral("Reporting"));
+    m_pages->addTab(named(new QWidget, "TntTabSheet5"), QStringLiteral("Inputs / Outputs"));
+    m_pages->addTab(named(new QWidget, "TntTabSheet6"), QStringLiteral("Names"));
+    m_pages->addTab(buildMainScreenTab(), QStringLiteral("Main Screen"));
+    m_pages->addTab(buildWizardTab(), QStringLiteral("Wizard"));
+    // Spare components only; never shown.
+    m_pages->addTab(named(new QWidget, "TntTabSheet7"), QString());
+    m_pages->setCurrentIndex(PageMainScreen);
+
+    m_startPicture = named(new QLabel(content), "Image1");
+    m_startPicture->setPixmap(drawStartPicture(QSize(420, 260)));
+    m_startPicture->setGeometry((ClientWidth - 420) / 2, 120, 420, 260);
+    m_connectLabel =
+        named(new QLabel(QStringLiteral("Please connect YKT module..."), content), "TntLabel100");
+    QFont big = m_connectLabel->font();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    m_connectLabel->setFont(big);
+    m_connectLabel->setAlignment(Qt::AlignCenter);
+    m_connectLabel->setWordWrap(true);
+    m_connectLabel->setGeometry(40, 400, ClientWidth - 80, 80);
+    m_noticeLabel = named(new QLabel(content), "TntLabel101");
+    m_noticeLabel->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0);"));
+    m_noticeLabel->hide();
+
+    m_scroll = named(new QScrollArea, "ScrollBox1");
+    m_scroll->setWidget(content);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setCentralWidget(m_scroll);
+    buildStatusBar();
+
+    // The client area is 904 x 644; a screen lower than 700 pixels gets a
+    // vertical scroll bar and 20 pixels more width for it.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const bool small = screen && screen->geometry().height() < SmallScreenHeight;
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_scroll->setVerticalScrollBarPolicy(small ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    const int statusHeight = statusBar()->sizeHint().height();
+    int height = ClientHeight + statusHeight;
+    if (small && screen)
+        height = qMin(height, screen->availableGeometry().height() - 40);
+    resize(ClientWidth + (small ? SmallScreenExtraWidth : 0), height);
+}
+
+void TForm1::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    m_statusCaption = named(new QLabel, "StatusPanel0");
+    m_statusCaption->setMinimumWidth(300);
+    m_statusMonitoring = named(new Lamp(QStringLiteral("Monitoring")), "VrLedStatusMonitoring");
+    auto *spare = named(new QLabel, "StatusPanel2");
+    m_modemData = named(new QLabel, "StatusPanel3");
+    m_modemData->setMinimumWidth(220);
+    bar->addWidget(m_statusCaption, 3);
+    bar->addWidget(m_statusMonitoring);
+    bar->addWidget(spare, 1);
+    bar->addWidget(m_modemData, 2);
+}
+
+QWidget *TForm1::buildMainScreenTab()
+{
+    // The main-screen controls; what they do comes with the wizard.
+    auto *tab = named(new QWidget, "TntTabSheet4");
+    auto *type = named(new QGroupBox, "TntGroupBox30");
+    auto *typeLayout = new QVBoxLayout(type);
+    typeLayout->addWidget(named(new QLabel(QStringLiteral("YKT Type")), "TntLabel32"));
+    auto *communicator =
+        named(new QRadioButton(QStringLiteral("Communicator")), "TntRadioButton10");
+    communicator->setChecked(true);
+    typeLayout->addWidget(communicator);
+    auto *advanced =
+        named(new QRadioButton(QStringLiteral("Advanced communicator")), "TntRadioButton11");
+    advanced->hide();
+    typeLayout->addWidget(advanced);
+    auto *magellan = named(new QRadioButton(QStringLiteral("Magellan")), "TntRadioButton12");
+    magellan->hide();
+    typeLayout->addWidget(magellan);
+    auto *alarmSystem = named(new QRadioButton(QStringLiteral("Alarm System")), "TntRadioButton9");
+    alarmSystem->hide();
+    alarmSystem->setEnabled(false);
+    typeLayout->addWidget(alarmSystem);
+    auto *description = named(new QPlainTextEdit, "TntMemo2");
+    description->setReadOnly(true);
+    typeLayout->addWidget(description);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(named(new QLabel(QStringLiteral("Language")), "Label120"));
+    side->addWidget(named(new QComboBox, "ComboBox28"));
+    auto *manual = named(new QLabel(QStringLiteral("Manual")), "TntLabel96");
+    auto *open = named(new QPushButton(QStringLiteral("Open")), "TntBitBtn3");
+    manual->hide();
+    open->hide();
+    side->addWidget(manual);
+    side->addWidget(open);
+    side->addStretch();
+    auto *load = named(new QPushButton(QStringLiteral("Load Template")), "TntButton27");
+    auto *factory =
+        named(new QPushButton(QStringLiteral("Set settings to factory default")), "TntButton1911");
+    m_loadTemplate = load;
+    m_factoryDefault = factory;
+    side->addWidget(load);
+    side->addWidget(factory);
+    auto *manualConfiguration =
+        named(new QPushButton(QStringLiteral("Manual Configuration")), "TntButton30");
+    side->addWidget(manualConfiguration);
+    auto *wizard = named(new QPushButton(QStringLiteral("Configuration Wizard")), "TntButton29");
+    wizard->hide();
+    side->addWidget(wizard);
+
+    auto *layout = new QHBoxLayout(tab);
+    layout->addWidget(type, 2);
+    layout->addLayout(side, 1);
+    return tab;
+}
+
+QWidget *TForm1::buildWizardTab()
+{
+    auto *tab = named(new QWidget, "TntTabSheet3");
+    auto *steps = named(new QWidget, "TntPanel11");
+    steps->setFixedWidth(190);
+    auto *stepLayout = new QVBoxLayout(steps);
+    stepLayout->setSpacing(4);
+    stepLayout->addWidget(
+        named(new QLabel(QStringLiteral("Indipendent Alarm System")), "TntLabel59"));
+
+    m_wizard = named(new QStackedWidget, "wzrd1");
+    QLabel *labels[11] = {};
+    for (int i = 0; i < 11; ++i) {
+        const WizardPage &p = WizardPages[i];
+        auto *page = named(new QWidget, p.name);
+        auto *pageLayout = new QVBoxLayout(page);
+        auto *title = new QLabel(QLatin1String(p.title), page);
+        title->setObjectName(QLatin1String(p.name) + QStringLiteral("Title"));
+        QFont f = title->font();
+        f.setBold(true);
+        f.setPointSize(f.pointSize() + 3);
+        title->setFont(f);
+        pageLayout->addWidget(title);
+        pageLayout->addStretch();
+        m_wizard->addWidget(page);
+        labels[QByteArray(p.step).mid(4).toInt()] =
+            named(new QLabel(QLatin1String(p.title)), p.step);
+    }
+    // The step labels in page order.
+    for (const WizardPage &p : WizardPages)
+        stepLayout->addWidget(labels[QByteArray(p.step).mid(4).toInt()]);
+    stepLayout->addStretch();
+
+    auto *buttons = new QHBoxLayout;
+    auto *manage = named(new QPushButton(QStringLiteral("Manage Messages")), "TntBitBtn1");
+    manage->hide();
+    buttons->addWidget(manage);
+    buttons->addStretch();
+    buttons->addWidget(named(new QPushButton(QStringLiteral("Save New Template")), "TntButton26"));
+    buttons->addWidget(named(new QPushButton(QStringLiteral("Print")), "TntBitBtn2"));
+    auto *send = named(new QPushButton(QStringLiteral("Send data to Module")), "TntButton1");
+    send->setDefault(true);
+    buttons->addWidget(send);
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(m_wizard, 1);
+    right->addLayout(buttons);
+    auto *layout = new QHBoxLayout(tab);
+    layout->addWidget(steps);
+    layout->addLayout(right, 1);
+    return tab;
+}
+
+void TForm1::createSecondaryWindows()
+{
+    // In this order, after the main window.
+    m_form2 = new TForm2(this);
+    m_form3 = new TForm3(this);
+    m_form4 = new TForm4(this);
+    m_form5 = new TForm5(this);
+    m_form6 = new TForm6(this);
+    m_popup = new TPopupForm(this);
+    connect(m_driver.get(), &TYKT2::OnHelpText, m_form3, &TForm3::OnHelpText);
+}
+
+void TForm1::setPageButtons(bool log, bool mainScreen)
+{
+    QTabBar *bar = m_pages->tabBar();
+    for (int i = 0; i < PageCount; ++i)
+        bar->setTabVisible(i, (i == PageLog && log) || (i == PageMainScreen && mainScreen));
+    bar->setVisible(log || mainScreen);
+    m_pages->setCurrentIndex(PageMainScreen);
+}
+
+void TForm1::showPageArea(bool visible)
+{
+    m_pages->setVisible(visible);
+    m_startPicture->setVisible(!visible);
+}
+
+void TForm1::readSettingsFile()
+{
+    IniFile ini;
+    ini.load(QDir(m_env.programFolder).filePath(QStringLiteral("Settings.ini")));
+    m_startup = readStartupSettings(ini);
+}
+
+// --- The driver ------------------------------------------------------------------
+
+void TForm1::createDriver(std::unique_ptr<HidTransport> transport)
+{
+    m_driver = std::make_unique<TYKT2>(std::move(transport));
+    m_driver->setTimings(m_env.driverTimings);
+    if (m_env.trace)
+        m_driver->setTrace(m_env.trace);
+    bindDriverEvents();
+}
+
+void TForm1::bindDriverEvents()
+{
+    TYKT2 *d = m_driver.get();
+    connect(d, &TYKT2::OnConnect, this, &TForm1::OnConnect);
+    connect(d, &TYKT2::OnDisconnect, this, &TForm1::OnDisconnect);
+    connect(d, &TYKT2::OnState, this, &TForm1::OnState);
+    connect(d, &TYKT2::OnModemData, this, &TForm1::OnModemData);
+    connect(d, &TYKT2::OnUsart, this, &TForm1::OnUsart);
+    connect(d, &TYKT2::AccessProblemChanged, this, &TForm1::onAccessProblem);
+    // The settings answers: taken here until their pages bind them.
+    new EventSink(d);
+}
+
+void TForm1::OnConnect()
+{
+    m_noticeLabel->hide();
+    // 1. The module in the status bar.
+    m_statusCaption->setText(
+        QString::fromLatin1(m_driver->ProductName() + " SN:" + m_driver->SerialNumber()));
+    // 2. Normal mode always starts on the main screen.
+    if (!serviceMode())
+        m_pages->setCurrentIndex(PageMainScreen);
+    // 3. The module's clock.
+    m_driver->SetClockHour(quint8(QTime::currentTime().hour()));
+    // 4. The pages adapt to the firmware as they come.
+    // 5. No template is loaded.
+    m_templateLoaded = false;
+    // 6. The pages instead of the start picture.
+    m_connectLabel->hide();
+    showPageArea(true);
+    // 7. The post-connect check, then the read.
+    StartPostConnectCheck();
+    // 8. What the module can do.
+    m_capabilities = capabilitiesOf(m_driver->ProductName(), m_driver->FirmwareVersion());
+    // 9. The protected-settings check.
+    m_pendingChecks |= ProtectedCheckPending;
+    m_protectedCheck.start();
+    // 10. The event log starts afresh with every connect.
+    m_eventLog.clear();
+}
+
+void TForm1::OnDisconnect()
+{
+    // 1.
+    m_templateLoaded = false;
+    // 2.
+    m_loadTemplate->hide();
+    m_factoryDefault->hide();
+    m_connectLabel->setText(QStringLiteral("Please connect YKT module..."));
+    m_connectLabel->show();
+    m_noticeLabel->hide();
+    m_modemData->clear();
+    // 3.
+    showPageArea(false);
+    // 4.
+    m_statusCaption->setText(Message(25));
+    // 5.
+    if (m_form5->isVisible())
+        m_form5->hide();
+}
+
+void TForm1::onAccessProblem(const QString &reason)
+{
+    // A module is there but cannot be opened: say why and how to fix it,
+    // instead of asking for a module that is already plugged in.
+    if (m_driver->Connected())
+        return;
+    if (reason.isEmpty()) {
+        m_connectLabel->setText(QStringLiteral("Please connect YKT module..."));
+        m_noticeLabel->hide();
+        m_statusCaption->clear();
+        return;
+    }
+    m_connectLabel->setText(QStringLiteral("The YKT module is plugged in but cannot be opened."));
+    m_noticeLabel->setText(reason);
+    m_noticeLabel->setWordWrap(true);
+    m_noticeLabel->setGeometry(40, 480, ClientWidth - 80, 80);
+    m_noticeLabel->setAlignment(Qt::AlignCenter);
+    m_noticeLabel->show();
+    m_statusCaption->setText(reason);
+}
+
+void TForm1::OnState(quint8 mc55iFlags, quint8 mc55iCR, quint8 mc55iSR, quint16 tcpsr,
+                     quint8 outBufMessCount, quint8 sentCounter)
+{
+    m_registers = ModemRegisters{mc55iFlags, mc55iCR, mc55iSR, tcpsr};
+    m_logPage->showState(m_registers, outBufMessCount, sentCounter);
+    // The "GPRS Communication" group of the GSM modem page takes its copy
+    // here once that page exists.
+}
+
+void TForm1::OnModemData(const QByteArray &output)
+{
+    m_modemData->setText(QString::fromLatin1(output));
+}
+
+void TForm1::OnUsart(const QByteArray &output, bool outGoing)
+{
+    const QByteArray line = usartLogLine(output, outGoing, m_logPage->putRegisters(), m_registers);
+    m_eventLog.append(line);
+    if (serviceMode() && !m_logPage->locked() && m_pages->currentIndex() == PageLog)
+        m_logPage->appendToMemo(line);
+}
+
+// --- Timers ------------------------------------------------------------------------
+
+void TForm1::refreshStatus()
+{
+    if (!m_driver)
+        return;
+    const bool connected = m_driver->Connected();
+    m_logPage->showDriverFlags(m_driver->Busy(), m_driver->Monitoring(), m_driver->ModuleError());
+    m_statusMonitoring->setLit(m_driver->Monitoring());
+    if (!connected)
+        m_logPage->switchOffStatus();
+}
+
+void TForm1::StartPostConnectCheck()
+{
+    m_timer2.start();
+}
+
+void TForm1::postConnectCheck()
+{
+    m_timer2.stop();
+    // 1. The module went away meanwhile.
+    if (!m_driver->Connected()) {
+        m_form5->hide();
+        return;
+    }
+    // 2. The module wants its USB password first; it is asked for as long as
+    // the module keeps asking.
+    if (m_driver->PasswordRequired()) {
+        const std::optional<QString> password = dialogs().askText(
+            this, QStringLiteral("Enter YKT2 password"), QStringLiteral("Password"), QString());
+        if (!password) {
+            terminateNow();
+            return;
+        }
+        m_driver->SubmitPassword(password->toLatin1());
+        m_timer2.start();
+        return;
+    }
+    // 3. Linux installs nothing in the background: no installation wait.
+    // 4. The read.
+    m_driver->StartReadAll();
+    m_timer6.start();
+}
+
+void TForm1::pollRead()
+{
+    m_timer6.stop();
+    if (!m_driver->Reading()) {
+        m_form5->hide();
+        m_changeSettingsTimer.start();
+        return;
+    }
+    if (m_driver->ReadAborted()) {
+        m_form5->hide();
+        QString error;
+        if (!ensureMarkerFile(m_env.programFolder, &error))
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+        ShowMessageBox(Message(39), DialogSeam::Icon::Error);
+        emit readFailed();
+        return;
+    }
+    // The dialog stays away while no module is attached; the watchdog ends
+    // the read in a few seconds.
+    if (m_driver->Connected())
+        m_form5->showFor(true);
+    m_timer6.start();
+}
+
+void TForm1::refreshAfterRead()
+{
+    m_changeSettingsTimer.stop();
+    // The work mode, the inputs, the outputs, their captions and the zone
+    // names are applied here as their pages come.
+    emit settingsRefreshed();
+}
+
+// --- Messages ----------------------------------------------------------------------
+
+QString TForm1::Message(int) const
+{
+    return QString();
+}
+
+QMessageBox::StandardButton TForm1::ShowMessageBox(const QString &text, DialogSeam::Icon icon,
+                                                   QMessageBox::StandardButtons buttons)
+{
+    DialogSeam::Box box;
+    box.icon = icon;
+    box.title = windowTitle();
+    box.text = text;
+    box.buttons = buttons;
+    return dialogs().message(this, box);
+}
+
+// --- Closing -------------------------------------------------------------------------
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        m_pendingChecks |= EscapePressed;
+    } else if (event->type() == QEvent::ToolTip && !widget->toolTip().isEmpty()) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        QToolTip::showText(help->globalPos(), widget->toolTip(), widget, QRect(), HintShowMs);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing is always allowed.
+    closeRequest();
+    closeSteps();
+    event->accept();
+}
+
+void TForm1::closeRequest()
+{
+    if (m_closeRequested)
+        return;
+    m_closeRequested = true;
+    if (!m_driver)
+        return;
+    // Waiting sends give up; no event changes the window from here on.
+    m_driver->SetClosing();
+    m_statusTimer.stop();
+    m_timer2.stop();
+    m_timer6.stop();
+    disconnect(m_driver.get(), &TYKT2::OnState, this, &TForm1::OnState);
+    disconnect(m_driver.get(), &TYKT2::OnUsart, this, &TForm1::OnUsart);
+    m_driver.reset();
+}
+
+void TForm1::closeSteps()
+{
+    if (m_closed || m_terminated)
+        return;
+    m_closed = true;
+    const QDateTime end = QDateTime::currentDateTime();
+    if (!serviceMode()) {
+        const LogWriteResult written =
+            writeEventLog(m_eventLog, m_env.programFolder, m_env.fallbackFolder, m_startTime, end);
+        m_writtenLog = written.path;
+        if (!written.ok)
+            std::fprintf(stderr, "The event log could not be saved: %s\n",
+                         qPrintable(written.error));
+        else if (written.usedFallback)
+            std::fprintf(stderr, "The event log was saved to %s\n", qPrintable(written.path));
+    }
+    // The service mode's test numbers are saved here with production test
+    // programming.
+}
+
+void TForm1::terminateNow()
+{
+    // At once: neither the close request nor the close steps run, so no log
+    // file is written.
+    m_terminated = true;
+    if (m_env.terminate)
+        m_env.terminate();
+    else
+        QCoreApplication::exit(0);
+}
+
+} // namespace ykt

@@ -1,0 +1,198 @@
+#pragma once
+
+// TForm1, the main window "YKT4M Loader": the page control with its seven
+// pages, the status bar, the start picture shown while no module is attached,
+// and the life of a connection: what attaching and removing a module does,
+// the post-connect check with the USB password, the read of all settings with
+// its progress dialog, the live status and the event log of the module's modem
+// traffic.
+//
+// The module driver is created here and lives as long as the window; every
+// driver event is bound to a handler. The settings areas' answers go to the
+// pages that own them as those pages come; until then they are taken by a
+// sink so that the read goes on.
+
+#include "app/capabilities.h"
+#include "app/eventlog.h"
+#include "app/forms/dialogs.h"
+#include "app/forms/environment.h"
+#include "app/settingsini.h"
+
+#include <QDateTime>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+class QLabel;
+class QScrollArea;
+class QStackedWidget;
+class QTabWidget;
+
+namespace ykt {
+
+class HidTransport;
+class Lamp;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TLogPage;
+class TPopupForm;
+class TYKT2;
+
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Page positions in the page control.
+    enum Page
+    {
+        PageLog = 0,
+        PageReporting = 1,
+        PageInputsOutputs = 2,
+        PageNames = 3,
+        PageMainScreen = 4,
+        PageWizard = 5,
+        PageSpare = 6,
+        PageCount = 7
+    };
+
+    // Bits of the pending-checks word.
+    static constexpr int EscapePressed = 2;
+    static constexpr int ProtectedCheckPending = 4;
+
+    static constexpr int ClientWidth = 904;
+    static constexpr int ClientHeight = 644;
+
+    TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environment,
+           QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    TYKT2 *driver() const { return m_driver.get(); }
+    const AppEnvironment &environment() const { return m_env; }
+    const StartupSettings &startupSettings() const { return m_startup; }
+    bool serviceMode() const { return m_startup.serviceMode; }
+    bool offlineEditing() const { return m_startup.offlineEditing; }
+
+    // The user messages of the current language; empty until a language file
+    // has been loaded.
+    QString Message(int number) const;
+    // A message box with the program's title, through the dialog seam.
+    QMessageBox::StandardButton
+    ShowMessageBox(const QString &text, DialogSeam::Icon icon,
+                   QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+    // Arms Timer2: the post-connect check runs 100 ms later and starts a read.
+    void StartPostConnectCheck();
+
+    // Parts of the window, for the pages to come and for tests.
+    QTabWidget *pageControl() const { return m_pages; }
+    TLogPage *logPage() const { return m_logPage; }
+    QStackedWidget *wizardPages() const { return m_wizard; }
+    QLabel *statusCaption() const { return m_statusCaption; }
+    QLabel *modemDataPanel() const { return m_modemData; }
+    Lamp *statusMonitoringLamp() const { return m_statusMonitoring; }
+    QLabel *startPicture() const { return m_startPicture; }
+    QLabel *connectLabel() const { return m_connectLabel; }
+    TForm2 *form2() const { return m_form2; }
+    TForm3 *form3() const { return m_form3; }
+    TForm4 *form4() const { return m_form4; }
+    TForm5 *form5() const { return m_form5; }
+    TForm6 *form6() const { return m_form6; }
+    TPopupForm *popupForm() const { return m_popup; }
+
+    const QList<QByteArray> &eventLog() const { return m_eventLog; }
+    const ModuleCapabilities &capabilities() const { return m_capabilities; }
+    int pendingChecks() const { return m_pendingChecks; }
+    bool templateLoaded() const { return m_templateLoaded; }
+    QDateTime startTime() const { return m_startTime; }
+    // Where the event log went at close (empty when none was written).
+    QString writtenLogPath() const { return m_writtenLog; }
+
+signals:
+    // The refresh after a completed read has run.
+    void settingsRefreshed();
+    // A read has failed and message 39 was shown.
+    void readFailed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWindow();
+    void buildStatusBar();
+    QWidget *buildWizardTab();
+    QWidget *buildMainScreenTab();
+    void createSecondaryWindows();
+    void createDriver(std::unique_ptr<HidTransport> transport);
+    void bindDriverEvents();
+    void setPageButtons(bool log, bool mainScreen);
+    void showPageArea(bool visible);
+    void readSettingsFile();
+
+    // Driver events.
+    void OnConnect();
+    void OnDisconnect();
+    void OnState(quint8 mc55iFlags, quint8 mc55iCR, quint8 mc55iSR, quint16 tcpsr,
+                 quint8 outBufMessCount, quint8 sentCounter);
+    void OnModemData(const QByteArray &output);
+    void OnUsart(const QByteArray &output, bool outGoing);
+    void onAccessProblem(const QString &reason);
+
+    // Timers.
+    void refreshStatus();
+    void postConnectCheck();
+    void pollRead();
+    void refreshAfterRead();
+
+    // Close request and close.
+    void closeRequest();
+    void closeSteps();
+    void terminateNow();
+
+    AppEnvironment m_env;
+    StartupSettings m_startup;
+    std::unique_ptr<TYKT2> m_driver;
+
+    QScrollArea *m_scroll = nullptr;
+    QTabWidget *m_pages = nullptr;
+    TLogPage *m_logPage = nullptr;
+    QStackedWidget *m_wizard = nullptr;
+    QLabel *m_startPicture = nullptr;
+    QLabel *m_connectLabel = nullptr;
+    QLabel *m_noticeLabel = nullptr;
+    QLabel *m_statusCaption = nullptr;
+    QLabel *m_modemData = nullptr;
+    Lamp *m_statusMonitoring = nullptr;
+    QWidget *m_loadTemplate = nullptr;
+    QWidget *m_factoryDefault = nullptr;
+
+    TForm2 *m_form2 = nullptr;
+    TForm3 *m_form3 = nullptr;
+    TForm4 *m_form4 = nullptr;
+    TForm5 *m_form5 = nullptr;
+    TForm6 *m_form6 = nullptr;
+    TPopupForm *m_popup = nullptr;
+
+    QTimer m_statusTimer; // the 200 ms status refresh
+    QTimer m_timer2;      // post-connect check
+    QTimer m_timer6;      // read completion poll
+    QTimer m_changeSettingsTimer;
+    QTimer m_protectedCheck;
+
+    QDateTime m_startTime;
+    QList<QByteArray> m_eventLog;
+    ModemRegisters m_registers;
+    ModuleCapabilities m_capabilities;
+    int m_pendingChecks = 0;
+    bool m_templateLoaded = false;
+    bool m_closeRequested = false;
+    bool m_closed = false;
+    bool m_terminated = false;
+    QString m_writtenLog;
+};
+
+} // namespace ykt

@@ -1,0 +1,80 @@
+// The YKT4M Loader.
+//
+//   ykt4m-loader [--simulate[=SPEC]] [--trace FILE]
+//
+// A second start brings the running window to the front and ends.
+
+#include "app/forms/environment.h"
+#include "app/forms/tform1.h"
+#include "app/singleinstance.h"
+#include "app/transportoption.h"
+#include "device/protocoltrace.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+using namespace ykt;
+
+namespace {
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("YKT4M Loader"));
+    QApplication::setApplicationDisplayName(QStringLiteral("YKT4M Loader"));
+
+    QStringList args = QApplication::arguments().mid(1);
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        printError(QStringLiteral("usage: ykt4m-loader [options]\n%1").arg(transportOptionsHelp()));
+        return 0;
+    }
+    TransportChoice choice;
+    QString error;
+    if (!takeTransportOptions(args, &choice, &error)) {
+        printError(error);
+        return 2;
+    }
+    if (!args.isEmpty()) {
+        printError(QStringLiteral("unknown option '%1'; see --help").arg(args.first()));
+        return 2;
+    }
+
+    SingleInstance instance(QApplication::applicationFilePath());
+    if (!instance.isPrimary()) {
+        instance.askPrimaryToRaise();
+        return 0;
+    }
+
+    std::unique_ptr<HidTransport> transport = createTransport(choice, &error);
+    if (!transport) {
+        printError(error);
+        return 2;
+    }
+
+    AppEnvironment env;
+    env.programFolder = QApplication::applicationDirPath();
+    env.fallbackFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!choice.tracePath.isEmpty()) {
+        env.trace = std::make_shared<ProtocolTrace>();
+        if (!env.trace->open(choice.tracePath, &error)) {
+            printError(error);
+            return 2;
+        }
+    }
+
+    TForm1 window(std::move(transport), env);
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
+                     [&window] { SingleInstance::raiseWindow(&window); });
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+// The real main window, offscreen, attached to the virtual module, with its
+// files in a temporary folder, short timers and scripted dialogs.
+
+#include "app/forms/dialogs.h"
+#include "app/forms/environment.h"
+#include "app/forms/tform1.h"
+#include "device/tykt2.h"
+#include "sim/options.h"
+#include "sim/simtransport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace ykt::testing {
+
+inline bool waitFor(const std::function<bool()> &pred, int timeoutMs = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!pred() && clock.elapsed() < timeoutMs) {
+        QEventLoop loop;
+        QTimer::singleShot(2, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return pred();
+}
+
+inline void spin(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Answers the program's dialogs from a script and remembers what was asked.
+class ScriptedDialogs : public DialogSeam
+{
+public:
+    std::deque<std::optional<QString>> textAnswers;        // empty: Cancel
+    std::deque<QMessageBox::StandardButton> buttonAnswers; // empty: the first button offered
+    QStringList prompts;                                   // titles of the text prompts
+    QList<Box> boxes;
+
+    QMessageBox::StandardButton message(QWidget *, const Box &box) override
+    {
+        boxes.append(box);
+        if (!buttonAnswers.empty()) {
+            const auto b = buttonAnswers.front();
+            buttonAnswers.pop_front();
+            return b;
+        }
+        for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (box.buttons & b)
+                return b;
+        return QMessageBox::NoButton;
+    }
+
+    std::optional<QString> askText(QWidget *, const QString &title, const QString &,
+                                   const QString &) override
+    {
+        prompts.append(title);
+        if (textAnswers.empty())
+            return std::nullopt;
+        const auto a = textAnswers.front();
+        textAnswers.pop_front();
+        return a;
+    }
+};
+
+struct WindowRig
+{
+    explicit WindowRig(const QString &simSpec = QString(), const QByteArray &settingsIni = {})
+    {
+        if (!settingsIni.isNull()) {
+            QFile ini(dir.filePath(QStringLiteral("Settings.ini")));
+            EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+            ini.write(settingsIni);
+        }
+        QString error;
+        auto options = sim::parseOptions(simSpec, &error);
+        EXPECT_TRUE(options) << error.toStdString();
+        auto transport = std::make_unique<sim::SimTransport>(options.value_or(sim::Options()));
+        sim = transport.get();
+
+        AppEnvironment env;
+        env.programFolder = dir.path();
+        env.fallbackFolder = dir.filePath(QStringLiteral("userdata"));
+        env.driverTimings.watchdogMs = 300;
+        env.driverTimings.startGraceMs = 200;
+        env.driverTimings.accessRetryMs = 50;
+        env.timings.statusRefreshMs = 20;
+        env.terminate = [this] { terminated = true; };
+        setDialogs(&scripted);
+        form = std::make_unique<TForm1>(std::move(transport), env);
+        QObject::connect(form.get(), &TForm1::settingsRefreshed, [this] { ++refreshes; });
+        QObject::connect(form.get(), &TForm1::readFailed, [this] { ++failures; });
+        form->show();
+    }
+
+    ~WindowRig()
+    {
+        form.reset();
+        setDialogs(nullptr);
+    }
+
+    bool connected()
+    {
+        return waitFor([this] { return form->driver()->Connected(); });
+    }
+
+    // Connected, read through and refreshed.
+    // The count-th completed read since the window was created.
+    bool readDone(int count = 1, int timeoutMs = 20000)
+    {
+        return waitFor([&] { return refreshes >= count || failures > 0; }, timeoutMs) &&
+               failures == 0;
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    sim::SimTransport *sim = nullptr;
+    ScriptedDialogs scripted;
+    std::unique_ptr<TForm1> form;
+    bool terminated = false;
+    int refreshes = 0;
+    int failures = 0;
+};
+
+} // namespace ykt::testing
