@@ -1,8 +1,10 @@
 // The YKT4M Loader.
 //
-//   ykt4m-loader [--simulate[=SPEC]] [--trace FILE]
+//   ykt4m-loader [--simulate[=SPEC]] [--trace FILE] [--screenshot FILE.png]
 //
 // A second start brings the running window to the front and ends.
+// --screenshot saves a picture of the window once the first read is done (or
+// after ten seconds) and ends; it works with QT_QPA_PLATFORM=offscreen too.
 
 #include "app/forms/environment.h"
 #include "app/forms/tform1.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -37,6 +40,15 @@ int main(int argc, char **argv)
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
         printError(QStringLiteral("usage: ykt4m-loader [options]\n%1").arg(transportOptionsHelp()));
         return 0;
+    }
+    QString screenshot;
+    if (const int at = args.indexOf(QLatin1String("--screenshot")); at >= 0) {
+        if (at + 1 >= args.size()) {
+            printError(QStringLiteral("--screenshot needs a file name"));
+            return 2;
+        }
+        screenshot = args.at(at + 1);
+        args.remove(at, 2);
     }
     TransportChoice choice;
     QString error;
@@ -76,5 +88,15 @@ int main(int argc, char **argv)
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window] { SingleInstance::raiseWindow(&window); });
     window.show();
+    if (!screenshot.isEmpty()) {
+        const auto take = [&window, screenshot] {
+            if (!window.grab().save(screenshot))
+                printError(QStringLiteral("cannot write %1").arg(screenshot));
+            QApplication::quit();
+        };
+        QObject::connect(&window, &TForm1::settingsRefreshed, &window,
+                         [take] { QTimer::singleShot(300, take); });
+        QTimer::singleShot(10000, &window, take);
+    }
     return QApplication::exec();
 }
