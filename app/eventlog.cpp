@@ -1,5 +1,7 @@
 #include "app/eventlog.h"
 
+#include "util/savefile.h"
+
 #include "templates/encipheredtext.h"
 
 #include <QDir>
@@ -142,24 +144,7 @@ bool ensureMarkerFile(const QString &programFolder, QString *error)
         }
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
-        return false;
-    }
-    if (file.write(content) != content.size()) {
-        setError(error, QStringLiteral("Cannot write %1: %2")
-                            .arg(shown, file.error() == QFileDevice::NoError
-                                            ? QStringLiteral("is the disk full?")
-                                            : file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
-        return false;
-    }
-    return true;
+    return saveFileAtomically(path, content, error);
 }
 
 } // namespace ykt

@@ -1,5 +1,7 @@
 #include "app/settingsini.h"
 
+#include "util/savefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -155,38 +157,7 @@ QByteArray IniFile::toBytes() const
 
 bool IniFile::save(const QString &path, QString *error) const
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    const QFileInfo info(path);
-    if (path.isEmpty() || info.isDir()) {
-        setError(error, QStringLiteral("Cannot write %1: not a file name").arg(shown));
-        return false;
-    }
-    if (!QDir().mkpath(info.absolutePath())) {
-        setError(error, QStringLiteral("Cannot write %1: the folder %2 cannot be created")
-                            .arg(shown, QDir::toNativeSeparators(info.absolutePath())));
-        return false;
-    }
-    // Unbuffered, so that a short write shows in the count write() returns
-    // instead of letting commit() put a cut-off file in place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
-        setError(error, QStringLiteral("Cannot write %1: %2")
-                            .arg(shown, file.error() == QFileDevice::NoError
-                                            ? QStringLiteral("is the disk full?")
-                                            : file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
-        return false;
-    }
-    return true;
+    return saveFileAtomically(path, toBytes(), error);
 }
 
 bool IniFile::findSection(const QByteArray &name, qsizetype *begin, qsizetype *end) const

@@ -1,5 +1,7 @@
 #include "templates/encipheredtext.h"
 
+#include "util/savefile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -158,46 +160,7 @@ bool WriteEncipheredLines(const QString &path, const QByteArray &passphrase,
         }
     }
 
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        setError(error, QStringLiteral("Cannot write %1: it is a folder").arg(shown));
-        return false;
-    }
-    const QString folder = info.absolutePath();
-    if (!QDir().mkpath(folder)) {
-        setError(error, QStringLiteral("Cannot write %1: the folder %2 cannot be created")
-                            .arg(shown, nativePath(folder)));
-        return false;
-    }
-
-    // Unbuffered, so that a short write (a full disk) shows in the count that
-    // write() returns; through the buffer it would go unnoticed and commit()
-    // would put a cut-off file in place of the old one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = encipherLines(lines, passphrase);
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size()) {
-        // A short write sets no error of its own; it usually means a full disk.
-        const QString reason = file.error() == QFileDevice::NoError
-                                   ? QStringLiteral("is the disk full?")
-                                   : file.errorString();
-        setError(error, QStringLiteral("Cannot write %1: only %2 of %3 bytes written, %4")
-                            .arg(shown)
-                            .arg(std::max<qint64>(written, 0))
-                            .arg(bytes.size())
-                            .arg(reason));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
-        return false;
-    }
-    return true;
+    return saveFileAtomically(path, encipherLines(lines, passphrase), error);
 }
 
 ReadOutcome ReadEncipheredLines(const QString &path, const QByteArray &passphrase,

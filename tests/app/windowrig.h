@@ -19,30 +19,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/waiting.h"
+
 #include <deque>
 #include <functional>
 #include <memory>
 
 namespace ykt::testing {
-
-inline bool waitFor(const std::function<bool()> &pred, int timeoutMs = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred() && clock.elapsed() < timeoutMs) {
-        QEventLoop loop;
-        QTimer::singleShot(2, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return pred();
-}
-
-inline void spin(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // Answers the program's dialogs from a script and remembers what was asked.
 class ScriptedDialogs : public DialogSeam

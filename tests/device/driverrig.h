@@ -7,38 +7,18 @@
 #include "sim/options.h"
 #include "sim/simtransport.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "support/waiting.h"
+
 #include <functional>
 #include <memory>
 
 namespace ykt::testing {
-
-// Runs the event loop until pred holds or timeoutMs passed; returns pred().
-inline bool waitFor(const std::function<bool()> &pred, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred() && clock.elapsed() < timeoutMs) {
-        QEventLoop loop;
-        QTimer::singleShot(1, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return pred();
-}
-
-// Runs the event loop for ms milliseconds.
-inline void spin(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 inline DriverTimings fastTimings()
 {
