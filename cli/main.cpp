@@ -10,9 +10,15 @@
 //   ykt4m-cli log show FILE.ykl | template show FILE.tpl | template pack TEXT OUT.tpl
 //
 // deciphers a saved event log or template, or enciphers a text file of lines.
+//
+//   ykt4m-cli lang check [FILE]
+//
+// reads a language file (comps.txt beside the program unless FILE is given),
+// lists its languages and compares their structures as "Comps OK?" does.
 
 #include "app/transportoption.h"
 #include "cli/containercommands.h"
+#include "cli/languagecommands.h"
 #include "device/eventsink.h"
 #include "device/protocoltrace.h"
 #include "device/tykt2.h"
@@ -52,8 +58,8 @@ int usage(int code)
                        "%1"
                        "  --password TEXT   the module's USB password, if it asks for one\n"
                        "  --wait SECONDS    how long to look for a module (default 10)\n"
-                       "%2")
-            .arg(transportOptionsHelp(), containerCommandsHelp()));
+                       "%2%3")
+            .arg(transportOptionsHelp(), containerCommandsHelp(), languageCommandsHelp()));
     return code;
 }
 
@@ -180,6 +186,12 @@ int main(int argc, char **argv)
         QTextStream output(stdout);
         QTextStream errors(stderr);
         return runContainerCommand(args, output, errors);
+    }
+
+    if (isLanguageCommand(args.first())) {
+        QTextStream output(stdout);
+        QTextStream errors(stderr);
+        return runLanguageCommand(args, QCoreApplication::applicationDirPath(), output, errors);
     }
 
     const QString command = args.takeFirst();
