@@ -24,6 +24,7 @@ struct WindowTimings
     int readPollMs = 10;        // Timer6: the read's completion poll
     int changeSettingsMs = 0;   // ChangeSettingsTimer: refresh after a completed read
     int protectedCheckMs = 500; // the protected-settings check after a connect
+    int languageLoadMs = 100;   // from the window's creation to the language file
 };
 
 struct AppEnvironment

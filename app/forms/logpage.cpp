@@ -166,11 +166,19 @@ TLogPage::TLogPage(QWidget *parent) : QWidget(parent)
     read->setObjectName(QStringLiteral("TntButton19"));
     connect(clear, &QPushButton::clicked, m_memo, &QPlainTextEdit::clear);
     connect(read, &QPushButton::clicked, this, &TLogPage::readRequested);
+    auto *compsOk = new QPushButton(QStringLiteral("Comps OK?"), this);
+    compsOk->setObjectName(QStringLiteral("TntButtonCompsOK"));
+    auto *generate = new QPushButton(QStringLiteral("Generate LangFile"), this);
+    generate->setObjectName(QStringLiteral("TntButtonGenerateLangFile"));
+    connect(compsOk, &QPushButton::clicked, this, &TLogPage::checkLanguageRequested);
+    connect(generate, &QPushButton::clicked, this, &TLogPage::generateTemplateRequested);
 
     auto *options = new QHBoxLayout;
     options->addWidget(m_lock);
     options->addWidget(m_registers);
     options->addStretch();
+    options->addWidget(compsOk);
+    options->addWidget(generate);
     options->addWidget(clear);
     options->addWidget(read);
 

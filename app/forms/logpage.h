@@ -2,6 +2,9 @@
 
 // The "Log" page (service mode): the module's live state as lamps, and the
 // memo of its modem traffic with "Lock", "Put Registers into LOG" and "Clear".
+// Two developer buttons sit beside them: "Comps OK?" (TntButtonCompsOK)
+// compares the languages of the language file, "Generate LangFile"
+// (TntButtonGenerateLangFile) writes a language template.
 
 #include "app/eventlog.h"
 
@@ -48,6 +51,10 @@ public:
 signals:
     // "Read YKT3 Settings".
     void readRequested();
+    // "Comps OK?".
+    void checkLanguageRequested();
+    // "Generate LangFile".
+    void generateTemplateRequested();
 
 private:
     Lamp *addLamp(QWidget *parent, const char *objectName, const char *caption);

@@ -1,5 +1,7 @@
 #include "app/forms/tform1.h"
 
+#include "app/forms/applylanguage.h"
+#include "app/forms/documentviewer.h"
 #include "app/forms/lamp.h"
 #include "app/forms/logpage.h"
 #include "app/forms/progressdialog.h"
@@ -7,12 +9,14 @@
 #include "app/forms/startpicture.h"
 #include "device/eventsink.h"
 #include "device/tykt2.h"
+#include "localization/languagetools.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHelpEvent>
@@ -25,6 +29,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -42,6 +47,18 @@ namespace {
 constexpr int HintShowMs = 30000;
 constexpr int SmallScreenHeight = 700;
 constexpr int SmallScreenExtraWidth = 20;
+
+// The program's own title: the main window's built-in caption and the title
+// of the plain message box.
+const char ProgramTitle[] = "YKT4M Loader";
+
+// The lists whose selected positions survive a language choice.
+const char *const KeptSelections[] = {
+    "ComboBox4",  "ComboBox2",  "ComboBox1",  "ComboBox3",  "ComboBox5",
+    "ComboBox7",  "ComboBox8",  "ComboBox9",  "ComboBox10", "ComboBox11",
+    "ComboBox6",  "ComboBox18", "ComboBox19", "ComboBox20", "ComboBox21",
+    "ComboBox22", "ComboBox24", "ComboBox25", "ComboBox26", "ComboBox27",
+};
 
 // Hints appear at once.
 class HintStyle : public QProxyStyle
@@ -97,7 +114,8 @@ TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environme
     : QMainWindow(parent), m_env(std::move(environment))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("YKT4M Loader"));
+    m_baseCaption = QLatin1String(ProgramTitle);
+    setWindowTitle(m_baseCaption);
 
     // 1, 3: the window, its pages with their buttons hidden, "Main Screen" shown.
     buildWindow();
@@ -141,6 +159,13 @@ TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environme
             [this] { m_pendingChecks &= ~ProtectedCheckPending; });
 
     createSecondaryWindows();
+
+    // The language once the window stands.
+    m_languageTimer.setObjectName(QStringLiteral("LanguageTimer"));
+    m_languageTimer.setSingleShot(true);
+    m_languageTimer.setInterval(m_env.timings.languageLoadMs);
+    connect(&m_languageTimer, &QTimer::timeout, this, &TForm1::startLanguage);
+    m_languageTimer.start();
 }
 
 TForm1::~TForm1()
@@ -160,6 +185,9 @@ void TForm1::buildWindow()
     m_pages->setGeometry(0, 0, ClientWidth, ClientHeight);
     m_logPage = named(new TLogPage, "TntTabSheet1");
     connect(m_logPage, &TLogPage::readRequested, this, &TForm1::StartPostConnectCheck);
+    connect(m_logPage, &TLogPage::checkLanguageRequested, this, &TForm1::CheckLanguageFile);
+    connect(m_logPage, &TLogPage::generateTemplateRequested, this,
+            &TForm1::GenerateLanguageTemplate);
     m_pages->addTab(m_logPage, QStringLiteral("Log"));
     m_pages->addTab(named(new QWidget, "TntTabSheet2"), QStringLiteral("Reporting"));
     m_pages->addTab(named(new QWidget, "TntTabSheet5"), QStringLiteral("Inputs / Outputs"));
@@ -251,13 +279,16 @@ QWidget *TForm1::buildMainScreenTab()
 
     auto *side = new QVBoxLayout;
     side->addWidget(named(new QLabel(QStringLiteral("Language")), "Label120"));
-    side->addWidget(named(new QComboBox, "ComboBox28"));
-    auto *manual = named(new QLabel(QStringLiteral("Manual")), "TntLabel96");
-    auto *open = named(new QPushButton(QStringLiteral("Open")), "TntBitBtn3");
-    manual->hide();
-    open->hide();
-    side->addWidget(manual);
-    side->addWidget(open);
+    m_languageList = named(new QComboBox, "ComboBox28");
+    connect(m_languageList, &QComboBox::currentIndexChanged, this, &TForm1::onLanguageListChanged);
+    side->addWidget(m_languageList);
+    m_manualLabel = named(new QLabel(QStringLiteral("Manual")), "TntLabel96");
+    m_manualButton = named(new QPushButton(QStringLiteral("Open")), "TntBitBtn3");
+    m_manualLabel->hide();
+    m_manualButton->hide();
+    connect(m_manualButton, &QPushButton::clicked, this, [this] { RefreshManualButton(true); });
+    side->addWidget(m_manualLabel);
+    side->addWidget(m_manualButton);
     side->addStretch();
     auto *load = named(new QPushButton(QStringLiteral("Load Template")), "TntButton27");
     auto *factory =
@@ -432,7 +463,7 @@ void TForm1::OnDisconnect()
     // 3.
     showPageArea(false);
     // 4.
-    m_statusCaption->setText(Message(25));
+    refreshModuleCaption();
     // 5.
     if (m_form5->isVisible())
         m_form5->hide();
@@ -539,7 +570,7 @@ void TForm1::pollRead()
         QString error;
         if (!ensureMarkerFile(m_env.programFolder, &error))
             std::fprintf(stderr, "%s\n", qPrintable(error));
-        ShowMessageBox(Message(39), DialogSeam::Icon::Error);
+        ShowMessageBox(MessageW(39), DialogSeam::Icon::Error);
         emit readFailed();
         return;
     }
@@ -560,20 +591,283 @@ void TForm1::refreshAfterRead()
 
 // --- Messages ----------------------------------------------------------------------
 
-QString TForm1::Message(int) const
-{
-    return QString();
-}
-
 QMessageBox::StandardButton TForm1::ShowMessageBox(const QString &text, DialogSeam::Icon icon,
                                                    QMessageBox::StandardButtons buttons)
 {
     DialogSeam::Box box;
     box.icon = icon;
-    box.title = windowTitle();
+    switch (icon) {
+    case DialogSeam::Icon::Warning:
+        box.title = MessageW(29);
+        break;
+    case DialogSeam::Icon::Error:
+        box.title = MessageW(26);
+        break;
+    case DialogSeam::Icon::Information:
+        box.title = MessageW(27);
+        break;
+    case DialogSeam::Icon::Question:
+        box.title = MessageW(28);
+        break;
+    case DialogSeam::Icon::None:
+        box.title = QLatin1String(ProgramTitle);
+        break;
+    }
     box.text = text;
     box.buttons = buttons;
+    // Empty captions (no language file) leave the toolkit's own in place
+    // rather than buttons without a caption.
+    box.yesText = MessageW(30);
+    box.noText = MessageW(31);
+    box.cancelText = MessageW(32);
     return dialogs().message(this, box);
+}
+
+void TForm1::ShowPlainMessage(const QString &text)
+{
+    DialogSeam::Box box;
+    box.title = QLatin1String(ProgramTitle);
+    box.text = text;
+    box.buttons = QMessageBox::Ok;
+    dialogs().message(this, box);
+}
+
+// --- Language ------------------------------------------------------------------------
+
+QList<QWidget *> TForm1::languageWindows() const
+{
+    return {const_cast<TForm1 *>(this), m_form2, m_form3, m_form4, m_form5, m_form6, m_popup};
+}
+
+void TForm1::startLanguage()
+{
+    m_languageStartupDone = true;
+    // 1. The language file; without it the built-in texts stay and the
+    // messages are empty.
+    TKalbos table;
+    const LanguageFileResult loaded = LoadLanguageFile(
+        QDir(m_env.programFolder).filePath(QLatin1String(kLanguageFileName)), table);
+    if (!loaded.ok) {
+        ShowMessageBox(loaded.error, DialogSeam::Icon::Error);
+        return;
+    }
+    m_language.setTable(std::move(table));
+    // 2. The Contact ID descriptions; a failure ends the program.
+    if (!loadContactIdDescriptions())
+        return;
+    // 3. The language list, each name in its own language's code page.
+    {
+        const QSignalBlocker quiet(m_languageList);
+        m_languageList->clear();
+        for (const tkalba &l : m_language.table())
+            m_languageList->addItem(::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)));
+        m_languageList->setCurrentIndex(-1);
+    }
+    // 4. Message 25 of the first language while no module is attached.
+    refreshModuleCaption();
+    // 5. The stored choice, letter case ignored; no entry when none matches.
+    const QByteArray stored = readLanguageSetting();
+    int selected = -1;
+    for (int i = 0; i < m_language.table().size() && selected < 0; ++i) {
+        const tkalba &l = m_language.table().at(i);
+        if (::ykt::ToUnicode(stored, CodePageOfCharset(l.charset))
+                .compare(m_languageList->itemText(i), Qt::CaseInsensitive) == 0)
+            selected = i;
+    }
+    {
+        const QSignalBlocker quiet(m_languageList);
+        m_languageList->setCurrentIndex(selected);
+    }
+    // 6.
+    SelectLanguage(selected >= 0 ? m_language.table().at(selected).name : QByteArray(), false);
+}
+
+bool TForm1::loadContactIdDescriptions()
+{
+    const TCIDLoadResult result = LoadCIDDescriptions(
+        QDir(m_env.programFolder).filePath(QStringLiteral("CID_Descriptions.txt")), m_cid);
+    if (result.ok())
+        return true;
+    // The box first, then the end; the window is complete meanwhile.
+    ShowMessageBox(MessageW(result.messageNumber()), DialogSeam::Icon::Error);
+    terminateNow();
+    return false;
+}
+
+void TForm1::onLanguageListChanged(int index)
+{
+    if (index < 0)
+        return;
+    // The entry's language; a list replaced by a language record falls back
+    // to the entry's text.
+    const QString text = m_languageList->itemText(index);
+    QByteArray name = FromUnicode(text, m_language.codePage());
+    for (const tkalba &l : m_language.table()) {
+        if (::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)) == text) {
+            name = l.name;
+            break;
+        }
+    }
+    SelectLanguage(name, true);
+}
+
+void TForm1::SelectLanguage(const QByteArray &name, bool byUser)
+{
+    // 1. The user's choice of the language already applied changes nothing.
+    // (Before any language was applied the first one only stands in for the
+    // messages, so choosing it applies it.)
+    if (byUser && m_language.applied() && name == m_language.currentName())
+        return;
+    // 2. Lists whose positions the new items must not lose.
+    QList<std::pair<QComboBox *, int>> kept;
+    for (const char *listName : KeptSelections) {
+        if (auto *list = qobject_cast<QComboBox *>(FindComponent(this, listName)))
+            kept.append({list, list->currentIndex()});
+    }
+    // 3, 4. The language, then the version after the caption it left. The
+    // caption is the one without the version while the language is applied,
+    // so a language that names no caption does not add a second version.
+    setWindowTitle(m_baseCaption);
+    ApplyLanguage(m_language, name, languageWindows());
+    m_baseCaption = windowTitle();
+    setWindowTitle(m_baseCaption + QLatin1String(VersionSuffix));
+    // 5. The choice is stored at once, an unknown name too.
+    writeLanguageSetting(name);
+    // 6.
+    refreshModuleCaption();
+    // 7.
+    refreshLanguageDependentTexts();
+    // 8.
+    // A position the new list no longer has keeps what the language chose.
+    for (const auto &[list, position] : kept) {
+        const QSignalBlocker quiet(list);
+        if (position < list->count())
+            list->setCurrentIndex(position);
+    }
+    refreshInputsAndOutputs();
+    // 9.
+    RefreshManualButton(false);
+    // 10. The layouts follow the new caption widths by themselves.
+    // 11.
+    reloadVoicePhrases();
+    emit languageSelected();
+}
+
+void TForm1::refreshModuleCaption()
+{
+    if (m_driver && m_driver->Connected()) {
+        m_statusCaption->setText(
+            QString::fromLatin1(m_driver->ProductName() + " SN:" + m_driver->SerialNumber()));
+        return;
+    }
+    // A module that is there but cannot be opened keeps its explanation.
+    if (m_driver && !m_driver->AccessProblem().isEmpty())
+        return;
+    m_statusCaption->setText(MessageW(25));
+}
+
+void TForm1::refreshLanguageDependentTexts()
+{
+    RefreshCIDTexts(m_cid, [this](int number) { return Message(number); });
+    // The wizard's titles and buttons (messages 55 to 73, 90, 91, 147 to 150),
+    // the work-mode description, the output-control examples and the copies of
+    // the first input row's captions come here with their pages.
+}
+
+void TForm1::refreshInputsAndOutputs()
+{
+    // The inputs and outputs pages refresh here once they exist.
+}
+
+void TForm1::reloadVoicePhrases()
+{
+    // The zone voice page reloads its phrase menu for the language and
+    // refreshes the zone names here once it exists.
+}
+
+QByteArray TForm1::readLanguageSetting() const
+{
+    // Where the choice was stored: the user's data folder once the program
+    // folder refused it, else the program folder.
+    const QString fallback = QDir(m_env.fallbackFolder).filePath(QStringLiteral("Settings.ini"));
+    IniFile ini;
+    if (!m_env.fallbackFolder.isEmpty() && QFileInfo(fallback).isFile() && ini.load(fallback) &&
+        ini.contains(kSettingsSection, "Language"))
+        return ini.value(kSettingsSection, "Language");
+    ini.load(QDir(m_env.programFolder).filePath(QStringLiteral("Settings.ini")));
+    return ini.value(kSettingsSection, "Language", "English");
+}
+
+void TForm1::writeLanguageSetting(const QByteArray &name)
+{
+    const QString path = QDir(m_env.programFolder).filePath(QStringLiteral("Settings.ini"));
+    const QString fallback = QDir(m_env.fallbackFolder).filePath(QStringLiteral("Settings.ini"));
+    const bool usingFallback = !m_env.fallbackFolder.isEmpty() && QFileInfo(fallback).isFile();
+    QString error;
+    if (!usingFallback) {
+        IniFile ini;
+        if (ini.load(path, &error)) {
+            ini.setValue(kSettingsSection, "Language", name);
+            if (ini.save(path, &error))
+                return;
+        }
+    }
+    if (m_env.fallbackFolder.isEmpty()) {
+        std::fprintf(stderr, "The language choice could not be saved: %s\n", qPrintable(error));
+        return;
+    }
+    // The copy in the user's data folder starts from the program folder's.
+    IniFile ini;
+    if (!usingFallback || !ini.load(fallback))
+        ini.load(path);
+    ini.setValue(kSettingsSection, "Language", name);
+    QString fallbackError;
+    if (!ini.save(fallback, &fallbackError)) {
+        std::fprintf(stderr, "The language choice could not be saved: %s\n",
+                     qPrintable(fallbackError));
+        return;
+    }
+    if (!usingFallback)
+        std::fprintf(stderr, "%s; the language choice was saved to %s\n", qPrintable(error),
+                     qPrintable(QDir::toNativeSeparators(fallback)));
+}
+
+void TForm1::RefreshManualButton(bool open)
+{
+    const QDir manuals(QDir(m_env.programFolder).filePath(QStringLiteral("Manuals")));
+    QString file = m_languageList->currentText() + QStringLiteral(".pdf");
+    if (!QFileInfo(manuals.filePath(file)).isFile())
+        file = QStringLiteral("English.pdf");
+    if (!QFileInfo(manuals.filePath(file)).isFile()) {
+        m_manualButton->hide();
+        m_manualLabel->hide();
+        return;
+    }
+    m_manualButton->setText(MessageW(140) + QLatin1Char(' ') + file);
+    m_manualButton->show();
+    m_manualLabel->show();
+    if (open)
+        openDocument(manuals.filePath(file));
+}
+
+void TForm1::CheckLanguageFile()
+{
+    const TKalbos &table = m_language.table();
+    for (const LanguageCheckReport &report : ::ykt::CheckLanguageFile(table)) {
+        const CodePage page = report.language >= 0
+                                  ? CodePageOfCharset(table.at(report.language).charset)
+                                  : m_language.codePage();
+        ShowPlainMessage(::ykt::ToUnicode(report.text, page));
+    }
+}
+
+void TForm1::GenerateLanguageTemplate()
+{
+    const QList<QByteArray> lines = LanguageTemplateLines(
+        m_language.smsTable(), TemplateWindowsOf(languageWindows(), m_language.codePage()));
+    QString error;
+    if (!WriteLanguageTemplate(lines, QDir::currentPath(), &error))
+        std::fprintf(stderr, "%s\n", qPrintable(error));
 }
 
 // --- Closing -------------------------------------------------------------------------
@@ -612,6 +906,7 @@ void TForm1::closeRequest()
     // Waiting sends give up; no event changes the window from here on.
     m_driver->SetClosing();
     m_statusTimer.stop();
+    m_languageTimer.stop();
     m_timer2.stop();
     m_timer6.stop();
     disconnect(m_driver.get(), &TYKT2::OnState, this, &TForm1::OnState);

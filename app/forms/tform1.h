@@ -8,15 +8,20 @@
 // traffic.
 //
 // The module driver is created here and lives as long as the window; every
-// driver event is bound to a handler. The settings areas' answers go to the
-// pages that own them as those pages come; until then they are taken by a
-// sink so that the read goes on.
+// driver event is bound to a handler. 100 ms after the window is created the
+// language file is read, the Contact ID descriptions loaded and the language
+// chosen in Settings.ini applied; the language list on the main screen
+// changes it, and the manual button opens the manual of the language. The settings areas' answers
+// go to the pages that own them as those pages come; until then they are taken by a sink so that
+// the read goes on.
 
 #include "app/capabilities.h"
 #include "app/eventlog.h"
 #include "app/forms/dialogs.h"
 #include "app/forms/environment.h"
 #include "app/settingsini.h"
+#include "localization/languagestate.h"
+#include "refdata/ciddescriptions.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -24,7 +29,9 @@
 
 #include <memory>
 
+class QComboBox;
 class QLabel;
+class QPushButton;
 class QScrollArea;
 class QStackedWidget;
 class QTabWidget;
@@ -63,6 +70,9 @@ public:
     static constexpr int EscapePressed = 2;
     static constexpr int ProtectedCheckPending = 4;
 
+    // What follows the main window's caption.
+    static constexpr char VersionSuffix[] = " v.3.10";
+
     static constexpr int ClientWidth = 904;
     static constexpr int ClientHeight = 644;
 
@@ -76,13 +86,50 @@ public:
     bool serviceMode() const { return m_startup.serviceMode; }
     bool offlineEditing() const { return m_startup.offlineEditing; }
 
-    // The user messages of the current language; empty until a language file
-    // has been loaded.
-    QString Message(int number) const;
-    // A message box with the program's title, through the dialog seam.
+    // The language table and the current language.
+    const LanguageState &language() const { return m_language; }
+    // Message number of the current language, 8-bit; empty outside 1 to the
+    // number of messages, and while no language file has been read.
+    QByteArray Message(int number) const { return m_language.Message(number); }
+    // The same in Unicode, through the current language's code page.
+    QString MessageW(int number) const { return m_language.MessageW(number); }
+    // An 8-bit text of the current language for display.
+    QString ToUnicode(const QByteArray &text) const { return m_language.toUnicode(text); }
+
+    // A message box through the dialog seam. Its title is message 29 for a
+    // warning, 26 for an error, 27 for information and 28 for a confirmation
+    // (Icon::Question); Yes, No and Cancel carry messages 30, 31 and 32 (the
+    // toolkit's own captions while those are empty); OK keeps its own.
     QMessageBox::StandardButton
     ShowMessageBox(const QString &text, DialogSeam::Icon icon,
                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+    // The plain box: the program's title, an untranslated text and OK.
+    void ShowPlainMessage(const QString &text);
+
+    // The language choice: applies the language named name (when there is
+    // one), puts the version after the caption, stores the name in
+    // Settings.ini and refreshes what depends on the language. byUser: the
+    // user chose it in the language list, so choosing the current language
+    // again changes nothing.
+    void SelectLanguage(const QByteArray &name, bool byUser);
+    // The manual button: Manuals/<language>.pdf beside the program, else
+    // Manuals/English.pdf; hidden when neither exists. open: also opens it.
+    void RefreshManualButton(bool open);
+    // "Comps OK?": compares the languages' structures, one plain box per
+    // difference, then "Done".
+    void CheckLanguageFile();
+    // "Generate LangFile": writes comps2.txt to the working folder.
+    void GenerateLanguageTemplate();
+
+    // The windows a language addresses: Form1 ... Form6 and PopupForm.
+    QList<QWidget *> languageWindows() const;
+    QComboBox *languageList() const { return m_languageList; }
+    QPushButton *manualButton() const { return m_manualButton; }
+    QLabel *manualLabel() const { return m_manualLabel; }
+    // The Contact ID event table read at start-up.
+    const TCIDDescriptions &cidDescriptions() const { return m_cid; }
+    // The start-up language handling has run (whatever its outcome).
+    bool languageStartupDone() const { return m_languageStartupDone; }
 
     // Arms Timer2: the post-connect check runs 100 ms later and starts a read.
     void StartPostConnectCheck();
@@ -116,6 +163,8 @@ signals:
     void settingsRefreshed();
     // A read has failed and message 39 was shown.
     void readFailed();
+    // SelectLanguage has run through.
+    void languageSelected();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -132,6 +181,19 @@ private:
     void setPageButtons(bool log, bool mainScreen);
     void showPageArea(bool visible);
     void readSettingsFile();
+
+    // The language.
+    void startLanguage();
+    bool loadContactIdDescriptions();
+    void onLanguageListChanged(int index);
+    QByteArray readLanguageSetting() const;
+    void writeLanguageSetting(const QByteArray &name);
+    void refreshModuleCaption();
+    // What SelectLanguage refreshes beyond the controls the language names;
+    // the pages add theirs as they come.
+    void refreshLanguageDependentTexts();
+    void refreshInputsAndOutputs();
+    void reloadVoicePhrases();
 
     // Driver events.
     void OnConnect();
@@ -169,6 +231,9 @@ private:
     Lamp *m_statusMonitoring = nullptr;
     QWidget *m_loadTemplate = nullptr;
     QWidget *m_factoryDefault = nullptr;
+    QComboBox *m_languageList = nullptr;
+    QLabel *m_manualLabel = nullptr;
+    QPushButton *m_manualButton = nullptr;
 
     TForm2 *m_form2 = nullptr;
     TForm3 *m_form3 = nullptr;
@@ -182,6 +247,13 @@ private:
     QTimer m_timer6;      // read completion poll
     QTimer m_changeSettingsTimer;
     QTimer m_protectedCheck;
+    QTimer m_languageTimer; // the language, 100 ms after start
+
+    LanguageState m_language;
+    TCIDDescriptions m_cid;
+    // The main window's caption as the language left it, without the version.
+    QString m_baseCaption;
+    bool m_languageStartupDone = false;
 
     QDateTime m_startTime;
     QList<QByteArray> m_eventLog;

@@ -71,6 +71,11 @@ struct WindowRig
             EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
             ini.write(settingsIni);
         }
+        // The files the window reads 100 ms after its start: a language with
+        // no texts and an empty Contact ID list, so that the start-up shows no
+        // box. A test replaces them before the event loop runs.
+        writeFile(QStringLiteral("comps.txt"), "%English\t0\t0\r\n");
+        writeFile(QStringLiteral("CID_Descriptions.txt"), QByteArray());
         QString error;
         auto options = sim::parseOptions(simSpec, &error);
         EXPECT_TRUE(options) << error.toStdString();
@@ -112,6 +117,14 @@ struct WindowRig
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
+
+    // Writes (or replaces) a file of the program folder.
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
+        file.write(bytes);
+    }
 
     QTemporaryDir dir;
     sim::SimTransport *sim = nullptr;

@@ -1,0 +1,20 @@
+#pragma once
+
+// Opening a document (the PDF manuals) with the desktop's viewer, behind a
+// seam so that tests see what would be opened instead of starting a viewer.
+
+#include <QString>
+
+#include <functional>
+
+namespace ykt {
+
+using DocumentOpener = std::function<void(const QString &path)>;
+
+// Opens the file at path with the system's default viewer for its kind.
+void openDocument(const QString &path);
+
+// Installs another opener (tests); an empty one restores the desktop's.
+void setDocumentOpener(DocumentOpener opener);
+
+} // namespace ykt
