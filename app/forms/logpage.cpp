@@ -78,9 +78,9 @@ Lamp *TLogPage::addLamp(QWidget *parent, const char *objectName, const char *cap
 
 TLogPage::TLogPage(QWidget *parent) : QWidget(parent)
 {
-    QGroupBox *status = group(this, "TntGroupBox1", "Status");
+    QGroupBox *status = group(this, "TntGroupBoxStatus", "Status");
 
-    QGroupBox *flags = group(status, "TntGroupBox2", "MC55i Flags");
+    QGroupBox *flags = group(status, "TntGroupBoxModemFlags", "MC55i Flags");
     auto *flagsLayout = new QVBoxLayout(flags);
     for (const BitLamp &b : ModemFlags) {
         Lamp *l = addLamp(flags, b.name, b.caption);
@@ -89,7 +89,7 @@ TLogPage::TLogPage(QWidget *parent) : QWidget(parent)
     }
     flagsLayout->addStretch();
 
-    QGroupBox *control = group(status, "TntGroupBox3", "MC55i Control");
+    QGroupBox *control = group(status, "TntGroupBoxModemControl", "MC55i Control");
     auto *controlLayout = new QGridLayout(control);
     controlLayout->addWidget(label(control, "TntLabelRequest", QStringLiteral("Request")), 0, 1);
     controlLayout->addWidget(label(control, "TntLabelProcess", QStringLiteral("Process")), 0, 2);
@@ -108,7 +108,7 @@ TLogPage::TLogPage(QWidget *parent) : QWidget(parent)
         ++row;
     }
 
-    QGroupBox *tcp = group(status, "TntGroupBox4", "TCP Engine");
+    QGroupBox *tcp = group(status, "TntGroupBoxTCPEngine", "TCP Engine");
     auto *tcpLayout = new QGridLayout(tcp);
     row = 0;
     for (const BitLamp &b : TcpEngine) {
@@ -124,7 +124,7 @@ TLogPage::TLogPage(QWidget *parent) : QWidget(parent)
     tcpLayout->addWidget(label(tcp, "TntLabelSent", QStringLiteral("Sent message count:")), row, 0);
     tcpLayout->addWidget(m_sentCount, row++, 1);
 
-    QGroupBox *ykt2 = group(status, "TntGroupBox5", "YKT2 Flags");
+    QGroupBox *ykt2 = group(status, "TntGroupBoxYKT2Flags", "YKT2 Flags");
     auto *ykt2Layout = new QVBoxLayout(ykt2);
     m_busy = addLamp(ykt2, "VrLedBusy", "Busy");
     m_busy->setColor(QColor(230, 160, 0));
@@ -150,18 +150,18 @@ TLogPage::TLogPage(QWidget *parent) : QWidget(parent)
     statusLayout->addWidget(ykt2);
 
     m_memo = new QPlainTextEdit(this);
-    m_memo->setObjectName(QStringLiteral("TntMemo1"));
+    m_memo->setObjectName(QStringLiteral("TntMemoLog"));
     m_memo->setReadOnly(true);
     m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The list of the whole run is kept elsewhere; the memo shows the recent part.
     m_memo->setMaximumBlockCount(20000);
 
     m_lock = new QCheckBox(QStringLiteral("Lock"), this);
-    m_lock->setObjectName(QStringLiteral("TntCheckBox1"));
+    m_lock->setObjectName(QStringLiteral("TntCheckBoxLock"));
     m_registers = new QCheckBox(QStringLiteral("Put Registers into LOG"), this);
-    m_registers->setObjectName(QStringLiteral("TntCheckBox2"));
+    m_registers->setObjectName(QStringLiteral("TntCheckBoxRegisters"));
     auto *clear = new QPushButton(QStringLiteral("Clear"), this);
-    clear->setObjectName(QStringLiteral("TntButton2"));
+    clear->setObjectName(QStringLiteral("TntButtonClearLog"));
     auto *read = new QPushButton(QStringLiteral("Read YKT3 Settings"), this);
     read->setObjectName(QStringLiteral("TntButton19"));
     connect(clear, &QPushButton::clicked, m_memo, &QPlainTextEdit::clear);

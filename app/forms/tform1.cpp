@@ -456,7 +456,6 @@ void TForm1::OnDisconnect()
     // 2.
     m_loadTemplate->hide();
     m_factoryDefault->hide();
-    m_connectLabel->setText(QStringLiteral("Please connect YKT module..."));
     m_connectLabel->show();
     m_noticeLabel->hide();
     m_modemData->clear();
@@ -471,17 +470,17 @@ void TForm1::OnDisconnect()
 
 void TForm1::onAccessProblem(const QString &reason)
 {
-    // A module is there but cannot be opened: say why and how to fix it,
-    // instead of asking for a module that is already plugged in.
+    // A module is there but cannot be opened: the red notice under "Please
+    // connect YKT module..." and the status bar say why and how to fix it.
+    // The reason comes from the HID layer, in English, with the file name of
+    // the udev rule.
     if (m_driver->Connected())
         return;
     if (reason.isEmpty()) {
-        m_connectLabel->setText(QStringLiteral("Please connect YKT module..."));
         m_noticeLabel->hide();
-        m_statusCaption->clear();
+        refreshModuleCaption();
         return;
     }
-    m_connectLabel->setText(QStringLiteral("The YKT module is plugged in but cannot be opened."));
     m_noticeLabel->setText(reason);
     m_noticeLabel->setWordWrap(true);
     m_noticeLabel->setGeometry(40, 480, ClientWidth - 80, 80);

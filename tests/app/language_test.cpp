@@ -296,9 +296,11 @@ TEST(ApplyLanguage, DesignerClassesForTheTemplate)
     const QList<TemplateWindow> again = TemplateWindowsOf(w.windows(), CodePage::Windows1257);
     EXPECT_EQ(again.at(0).controls.size(), windows.at(0).controls.size() + 1);
     EXPECT_EQ(find("Label1").caption, "plain label");
-    for (const TemplateControl &c : again.at(0).controls)
-        if (c.name == "Label1")
+    for (const TemplateControl &c : again.at(0).controls) {
+        if (c.name == "Label1") {
             EXPECT_EQ(c.caption, "Kalb\xE0");
+        }
+    }
     // Form2's button belongs to Form2 only.
     ASSERT_EQ(windows.at(1).controls.size(), 1);
     EXPECT_EQ(windows.at(1).controls.at(0).caption, "second button");

@@ -3,8 +3,8 @@
 // provider database.
 
 #include "localization/codepages.h"
-#include "refdata/apnlist.h"
 #include "localization/languagefile.h"
+#include "refdata/apnlist.h"
 #include "refdata/ciddescriptions.h"
 #include "refdata/voicephrases.h"
 
