@@ -4,10 +4,12 @@
 
 #include "localization/codepages.h"
 #include "localization/languagefile.h"
+#include "localization/languagetools.h"
 #include "refdata/apnlist.h"
 #include "refdata/ciddescriptions.h"
 #include "refdata/voicephrases.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -209,4 +211,42 @@ TEST(ShippedData, GeneratedApnListReadsAlikeInEveryEncoding)
     EXPECT_EQ(ParseAPNList(FromUnicode(text, SystemCodePage)), reference);
     EXPECT_EQ(ParseAPNList(le), reference);
     EXPECT_EQ(ParseAPNList(be), reference);
+}
+
+TEST(ShippedData, LanguageFileHoldsThreeMatchingLanguages)
+{
+    TKalbos languages;
+    const LanguageFileResult loaded =
+        LoadLanguageFile(QDir(DataDir()).filePath("comps.txt"), languages);
+    ASSERT_TRUE(loaded.ok) << loaded.error.toStdString();
+    ASSERT_EQ(languages.size(), 3);
+    const struct
+    {
+        const char *name;
+        int charset;
+        int smsTable;
+    } expected[] = {{"English", 0, 0}, {"Russian", 204, 1}, {"Lithuanian", 186, 2}};
+    for (int i = 0; i < 3; ++i) {
+        const tkalba &l = languages.at(i);
+        EXPECT_EQ(l.name, expected[i].name);
+        EXPECT_EQ(l.charset, expected[i].charset);
+        EXPECT_EQ(l.smsTable, expected[i].smsTable);
+        EXPECT_EQ(l.messages.size(), 155) << l.name.constData();
+        for (int m = 0; m < l.messages.size(); ++m)
+            EXPECT_FALSE(l.messages.at(m).isEmpty()) << l.name.constData() << " " << m + 1;
+    }
+    // The same structure everywhere: the comparison reports only "Done".
+    const QList<LanguageCheckReport> reports = CheckLanguageFile(languages);
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports.first().text, "Done");
+
+    // Russian and Lithuanian texts are real letters of their code pages.
+    const QString russian = ToUnicode(languages.at(1).messages.at(24), CodePageOfCharset(204));
+    const QString lithuanian =
+        ToUnicode(languages.at(2).forms.first().caption + " " + languages.at(2).messages.at(38),
+                  CodePageOfCharset(186));
+    EXPECT_TRUE(std::any_of(russian.begin(), russian.end(), [](QChar c) {
+        return c.script() == QChar::Script_Cyrillic;
+    })) << russian.toStdString();
+    EXPECT_FALSE(lithuanian.contains(QChar(0xFFFD)));
 }
