@@ -1,24 +1,12 @@
 #include "app/capabilities.h"
 
+#include "util/conversions.h"
+
 namespace ykt {
-
-namespace {
-
-QByteArray asciiLower(const QByteArray &text)
-{
-    QByteArray lower = text;
-    for (char &c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-} // namespace
 
 ModuleCapabilities capabilitiesOf(const QByteArray &productName, int firmwareVersion)
 {
-    const QByteArray name = asciiLower(productName);
+    const QByteArray name = AsciiLower(productName);
     const bool ykt3m = name.contains("ykt3m");
     const bool ykt4m = name.contains("ykt4m");
     const bool ykt5 = name.contains("ykt5");

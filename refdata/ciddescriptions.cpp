@@ -1,4 +1,5 @@
 #include "refdata/ciddescriptions.h"
+#include "util/conversions.h"
 
 #include "refdata/textfields.h"
 
@@ -15,7 +16,7 @@ namespace {
 // "True"/"False" in any case, or any integer (non-zero is true); else false.
 bool ParseFlag(const QByteArray &field)
 {
-    const QByteArray lower = refdata::AsciiLower(field);
+    const QByteArray lower = AsciiLower(field);
     if (lower == "true")
         return true;
     if (lower == "false")
@@ -91,8 +92,8 @@ TCIDLoadResult ParseCIDDescriptions(const QByteArray &content, TCIDDescriptions 
         d.E1 = DigitValue(d.Code, 1);
         d.E2 = DigitValue(d.Code, 2);
         d.E3 = DigitValue(d.Code, 3);
-        d.GroupKind = refdata::AsciiLower(fields.next());
-        d.ZoneKind = refdata::AsciiLower(fields.next());
+        d.GroupKind = AsciiLower(fields.next());
+        d.ZoneKind = AsciiLower(fields.next());
         d.RestoreAllowed = ParseFlag(fields.next());
         d.Preset24H = ParseFlag(fields.next());
         d.MessageNumber = ParseMessageNumber(fields.next());
@@ -195,7 +196,7 @@ int FindCIDByCode(const TCIDDescriptions &table, const QByteArray &cid)
 
 TCIDKind CIDKindOf(const QByteArray &word)
 {
-    const QByteArray lower = refdata::AsciiLower(word);
+    const QByteArray lower = AsciiLower(word);
     if (lower == "null")
         return TCIDKind::Null;
     if (lower == "partition")

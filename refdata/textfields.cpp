@@ -1,5 +1,7 @@
 #include "refdata/textfields.h"
 
+#include "util/conversions.h"
+
 #include <limits>
 
 namespace ykt::refdata {
@@ -52,16 +54,6 @@ bool ParseDecimal(const QByteArray &text, qint64 &value)
     }
     value = acc;
     return true;
-}
-
-QByteArray AsciiLower(const QByteArray &text)
-{
-    QByteArray lower = text;
-    for (char &c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    }
-    return lower;
 }
 
 } // namespace ykt::refdata

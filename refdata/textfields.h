@@ -56,7 +56,4 @@ using TextFields = FieldCursor<QString, QChar>;
 // False when the text is not such a number or does not fit 64 bits.
 bool ParseDecimal(const QByteArray &text, qint64 &value);
 
-// Only the letters A..Z change.
-QByteArray AsciiLower(const QByteArray &text);
-
 } // namespace ykt::refdata

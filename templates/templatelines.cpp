@@ -1,5 +1,7 @@
 #include "templates/templatelines.h"
 
+#include "util/conversions.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -9,16 +11,6 @@
 namespace ykt {
 
 namespace {
-
-QByteArray asciiLower(const QByteArray &text)
-{
-    QByteArray lower = text;
-    for (char &c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 bool isDigit(char c)
 {
@@ -114,7 +106,7 @@ NamedValues::NamedValues(const QList<QByteArray> &lines)
         QByteArray value;
         if (!splitNamedLine(line, &name, &value))
             continue;
-        const QByteArray key = asciiLower(name);
+        const QByteArray key = AsciiLower(name);
         if (!m_values.contains(key))
             m_values.insert(key, value);
     }
@@ -122,12 +114,12 @@ NamedValues::NamedValues(const QList<QByteArray> &lines)
 
 QByteArray NamedValues::value(const QByteArray &name) const
 {
-    return m_values.value(asciiLower(name));
+    return m_values.value(AsciiLower(name));
 }
 
 bool NamedValues::contains(const QByteArray &name) const
 {
-    return m_values.contains(asciiLower(name));
+    return m_values.contains(AsciiLower(name));
 }
 
 QByteArray encodeInteger(qint32 number)
@@ -153,7 +145,7 @@ bool decodeBoolean(const QByteArray &value)
     qint32 number = 0;
     if (parseInteger(value, &number))
         return number != 0;
-    return asciiLower(value) == "true";
+    return AsciiLower(value) == "true";
 }
 
 QByteArray encodeReal(double number, char decimalSeparator)

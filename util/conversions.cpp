@@ -135,4 +135,13 @@ QByteArray printableText(const QByteArray &text)
     return out;
 }
 
+QByteArray AsciiLower(QByteArray text)
+{
+    for (char &c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return text;
+}
+
 } // namespace ykt

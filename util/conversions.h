@@ -57,4 +57,8 @@ int IndexOfText(const QByteArray &text, const QList<QByteArray> &list);
 // it is, everything else as \xHH (and the backslash doubled).
 QByteArray printableText(const QByteArray &text);
 
+// The text with A..Z made a..z and every other byte kept: names of
+// components, keys and kinds are compared this way.
+QByteArray AsciiLower(QByteArray text);
+
 } // namespace ykt

@@ -1,5 +1,7 @@
 #include "app/forms/applylanguage.h"
 
+#include "util/conversions.h"
+
 #include "app/forms/languageclasses.h"
 
 #include <QHash>
@@ -8,14 +10,6 @@
 namespace ykt {
 
 namespace {
-
-QByteArray asciiLower(QByteArray text)
-{
-    for (char &c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return text;
-}
 
 // Every object under root in creation order, depth first, without entering
 // other windows (the secondary windows are children of the main window).
@@ -38,7 +32,7 @@ QHash<QByteArray, QObject *> componentIndex(QWidget *window)
         const QString name = o->objectName();
         if (name.isEmpty())
             return;
-        const QByteArray key = asciiLower(name.toLatin1());
+        const QByteArray key = AsciiLower(name.toLatin1());
         if (!index.contains(key))
             index.insert(key, o);
     });
@@ -47,9 +41,9 @@ QHash<QByteArray, QObject *> componentIndex(QWidget *window)
 
 QWidget *findWindow(const QList<QWidget *> &windows, const QByteArray &name)
 {
-    const QByteArray lower = asciiLower(name);
+    const QByteArray lower = AsciiLower(name);
     for (QWidget *w : windows)
-        if (w && asciiLower(w->objectName().toLatin1()) == lower)
+        if (w && AsciiLower(w->objectName().toLatin1()) == lower)
             return w;
     return nullptr;
 }
@@ -60,10 +54,10 @@ QObject *FindComponent(QWidget *window, const QByteArray &name)
 {
     if (!window || name.isEmpty())
         return nullptr;
-    const QByteArray lower = asciiLower(name);
+    const QByteArray lower = AsciiLower(name);
     QObject *found = nullptr;
     forEachComponent(window, [&](QObject *o) {
-        if (!found && asciiLower(o->objectName().toLatin1()) == lower)
+        if (!found && AsciiLower(o->objectName().toLatin1()) == lower)
             found = o;
     });
     return found;
@@ -84,7 +78,7 @@ bool ApplyLanguage(LanguageState &state, const QByteArray &name, const QList<QWi
         window->setProperty(kFontCharsetProperty, context.charset);
         const QHash<QByteArray, QObject *> components = componentIndex(window);
         for (const tkomponentas &record : form.components) {
-            QObject *component = components.value(asciiLower(record.name));
+            QObject *component = components.value(AsciiLower(record.name));
             if (component)
                 ApplyControlRecord(component, record, context);
         }

@@ -59,6 +59,8 @@
 
 #include "app/forms/languageclasses.h"
 
+#include "util/conversions.h"
+
 #include "app/forms/lamp.h"
 #include "app/forms/radiogroup.h"
 
@@ -158,18 +160,10 @@ const ClassRule Rules[] = {
      "TntRadioGroup"},
 };
 
-QByteArray asciiLower(QByteArray text)
-{
-    for (char &c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return text;
-}
-
 const ClassRule *ruleFor(const QByteArray &className)
 {
     for (const ClassRule &rule : Rules) {
-        if (rule.anyCase ? asciiLower(className) == rule.name : className == rule.name)
+        if (rule.anyCase ? AsciiLower(className) == rule.name : className == rule.name)
             return &rule;
     }
     return nullptr;
