@@ -532,6 +532,8 @@ void TForm1::StartPostConnectCheck()
 void TForm1::postConnectCheck()
 {
     m_timer2.stop();
+    if (!m_driver)
+        return; // closing
     // 1. The module went away meanwhile.
     if (!m_driver->Connected()) {
         m_form5->hide();
@@ -559,6 +561,8 @@ void TForm1::postConnectCheck()
 void TForm1::pollRead()
 {
     m_timer6.stop();
+    if (!m_driver)
+        return; // closing
     if (!m_driver->Reading()) {
         m_form5->hide();
         m_changeSettingsTimer.start();
@@ -908,9 +912,16 @@ void TForm1::closeRequest()
     m_languageTimer.stop();
     m_timer2.stop();
     m_timer6.stop();
-    disconnect(m_driver.get(), &TYKT2::OnState, this, &TForm1::OnState);
-    disconnect(m_driver.get(), &TYKT2::OnUsart, this, &TForm1::OnUsart);
-    m_driver.reset();
+    // No event of the driver reaches the windows any more (OnState and
+    // OnUsart above all; the log list is written next).
+    TYKT2 *driver = m_driver.release();
+    driver->disconnect();
+    // Destroyed once control is back in the event loop: a send of the driver
+    // may be waiting further up this very call stack (the close came through
+    // its local event loop), and it must return into a live object. With the
+    // window as its parent it goes with the window at the latest.
+    driver->setParent(this);
+    driver->deleteLater();
 }
 
 void TForm1::closeSteps()

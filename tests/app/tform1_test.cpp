@@ -339,3 +339,18 @@ TEST(MainWindow, EscapeAnywhereSetsItsBit)
     QApplication::sendEvent(rig.form->connectLabel(), &press);
     EXPECT_TRUE(rig.form->pendingChecks() & TForm1::EscapePressed);
 }
+
+TEST(MainWindow, ClosingWhileASendWaitsOnBusyWritesNothingMore)
+{
+    // The module never clears Busy after the clock packet, so the read's
+    // first request waits; the window is closed from inside that wait.
+    WindowRig rig(QStringLiteral("ykt4m-4005,stuckbusy=1,traffic=5"));
+    ASSERT_TRUE(rig.connected());
+    ASSERT_TRUE(waitFor([&] { return rig.form->eventLog().size() >= 2; }));
+    QTimer::singleShot(300, rig.form.get(), [&] { rig.form->close(); });
+    ASSERT_TRUE(waitFor([&] { return rig.form->driver() == nullptr; }));
+    spin(50);                                        // the driver goes once its wait has returned
+    EXPECT_EQ(rig.sim->receivedPackets().size(), 1); // only SetClockHour
+    EXPECT_EQ(quint8(rig.sim->receivedPackets().first().at(0)), 0x43);
+    EXPECT_FALSE(rig.form->writtenLogPath().isEmpty()); // the close steps ran
+}
