@@ -1,5 +1,7 @@
 #include "localization/languagefile.h"
 
+#include "util/conversions.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -174,28 +176,11 @@ QStringList SplitItems(const QString &list)
 
 bool ParseStrictInt(const QByteArray &text, qint32 *value)
 {
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == '+' || text.at(i) == '-')) {
-        negative = text.at(i) == '-';
-        ++i;
-    }
-    if (i == text.size())
+    qint64 wide = 0;
+    if (!ParseDecimal(text, wide) || wide < std::numeric_limits<qint32>::min() ||
+        wide > std::numeric_limits<qint32>::max())
         return false;
-    // Kept as a negative number so that the lowest 32-bit value fits too.
-    qint64 magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text.at(i);
-        if (c < '0' || c > '9')
-            return false;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > qint64(std::numeric_limits<qint32>::max()) + 1)
-            return false;
-    }
-    const qint64 result = negative ? -magnitude : magnitude;
-    if (result > std::numeric_limits<qint32>::max())
-        return false;
-    *value = qint32(result);
+    *value = qint32(wide);
     return true;
 }
 

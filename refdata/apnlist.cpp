@@ -1,4 +1,5 @@
 #include "refdata/apnlist.h"
+#include "util/conversions.h"
 
 #include "localization/codepages.h"
 #include "refdata/textfields.h"
@@ -77,8 +78,7 @@ TAPNList ParseAPNList(const QByteArray &content)
             TAPNItem item;
             item.Name = SystemEightBitToUnicode(fields.next());
             qint64 code = 0;
-            if (refdata::ParseDecimal(fields.next(), code) && code >= INT32_MIN &&
-                code <= INT32_MAX)
+            if (ParseDecimal(fields.next(), code) && code >= INT32_MIN && code <= INT32_MAX)
                 item.GeoCode = quint16(quint64(code) & 0xFFFF);
             list.append(item);
             continue;

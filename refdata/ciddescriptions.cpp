@@ -40,7 +40,7 @@ bool ParseFlag(const QByteArray &field)
 qint32 ParseMessageNumber(const QByteArray &field)
 {
     qint64 value = 0;
-    if (!refdata::ParseDecimal(field, value) || value < std::numeric_limits<qint32>::min() ||
+    if (!ParseDecimal(field, value) || value < std::numeric_limits<qint32>::min() ||
         value > std::numeric_limits<qint32>::max())
         return -1;
     return qint32(value);

@@ -52,8 +52,4 @@ private:
 using ByteFields = FieldCursor<QByteArray, char>;
 using TextFields = FieldCursor<QString, QChar>;
 
-// A decimal integer: an optional sign and at least one digit, nothing else.
-// False when the text is not such a number or does not fit 64 bits.
-bool ParseDecimal(const QByteArray &text, qint64 &value);
-
 } // namespace ykt::refdata

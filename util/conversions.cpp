@@ -1,5 +1,7 @@
 #include "util/conversions.h"
 
+#include <limits>
+
 namespace ykt {
 
 namespace {
@@ -142,6 +144,37 @@ QByteArray AsciiLower(QByteArray text)
             c = char(c - 'A' + 'a');
     }
     return text;
+}
+
+bool ParseDecimal(const QByteArray &text, qint64 &value)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == '+' || text.at(i) == '-')) {
+        negative = text.at(i) == '-';
+        ++i;
+    }
+    if (i == text.size())
+        return false;
+    // Accumulate as a negative number so that the most negative value fits.
+    qint64 acc = 0;
+    const qint64 lowest = std::numeric_limits<qint64>::min();
+    for (; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (c < '0' || c > '9')
+            return false;
+        const int digit = c - '0';
+        if (acc < (lowest + digit) / 10)
+            return false;
+        acc = acc * 10 - digit;
+    }
+    if (!negative) {
+        if (acc == lowest)
+            return false;
+        acc = -acc;
+    }
+    value = acc;
+    return true;
 }
 
 } // namespace ykt

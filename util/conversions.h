@@ -61,4 +61,8 @@ QByteArray printableText(const QByteArray &text);
 // components, keys and kinds are compared this way.
 QByteArray AsciiLower(QByteArray text);
 
+// A whole decimal number: an optional sign, then digits only (no blanks);
+// false for anything else or a number beyond 64 bits.
+bool ParseDecimal(const QByteArray &text, qint64 &value);
+
 } // namespace ykt
