@@ -1,0 +1,117 @@
+#pragma once
+
+// The settings model: the program's one working copy of the attached module's
+// settings, divided into areas. The read of all settings fills it answer by
+// answer, the pages show and edit it, the send sequence writes it back,
+// templates save and load it and the summary prints it. Plain data, in memory
+// only; texts stay 8-bit as they are on the wire and in files.
+//
+// A value the module does not report (an item its firmware does not know)
+// keeps what it held before the read.
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <array>
+
+namespace ykt {
+
+// One phone record: records 0..9 are the users (cr = PnCR, addCr = PnAddCR),
+// 10..41 the 32 remote output-control numbers (cr = PGMPnCR); 42..59 are kept
+// for templates only.
+struct PhoneRecord
+{
+    static constexpr int MaxNumberLength = 15;
+    QByteArray number;
+    quint8 cr = 0;
+    quint8 addCr = 0;
+};
+
+struct InputRecord
+{
+    quint8 cr = 0; // InputSettingsCR
+    quint8 violations = 0;
+    quint8 sensivity = 0;
+    quint16 noSenseInterval = 0;
+    QByteArray cid;     // the Contact ID bytes as they travel
+    QByteArray smsText; // the input's SMS text, module character set converted
+};
+
+struct OutputRecord
+{
+    quint8 cr = 0; // OutputSettingsCR
+    quint16 impLength = 0;
+};
+
+struct GprsArea
+{
+    QByteArray connectionString;  // channel 1 address and port
+    QByteArray connectionString2; // channel 2
+    QByteArray apn;
+    QByteArray apnUserName;
+    QByteArray apnPassword;
+    quint32 tcpcr = 0;
+    std::array<QByteArray, 2> reserveAccounts;
+    quint16 heartbeatEvent = 0;
+    std::array<QByteArray, 2> aesKeys;
+};
+
+struct UsersArea
+{
+    quint32 smsPstnCr = 0;
+    quint32 accessPin = 0xFFFFFFFF; // eight nibbles, 0xF after the last digit
+    // Item 0x95: stored, never shown, written or saved in templates.
+    quint8 smsBackupUse = 0;
+    QByteArray smsBackupNumber;
+};
+
+struct SecurityArea
+{
+    QByteArray usbPassword;
+    QByteArray ownerName;
+    quint32 ykt2cr = 0;
+    QByteArray simPin;
+    quint16 pstnKissOff = 0;
+    QByteArray alarmSettings; // the whole block as received
+};
+
+struct TextsArea
+{
+    static constexpr int NameGroups = 5;
+    static constexpr int NamesPerGroup = 64;
+    static constexpr int PhraseCount = 19;
+    // itemNames[g][i] is group FDNr g + 1, position i, in the display code
+    // page (converted from the module's character set on arrival).
+    std::array<std::array<QByteArray, NamesPerGroup>, NameGroups> itemNames;
+    std::array<QByteArray, PhraseCount> smsPhrases;
+    std::array<QByteArray, 2> additionalTexts;
+    QByteArray helpText; // at most 140 characters
+};
+
+struct ZoneVoiceArea
+{
+    static constexpr int ZoneCount = 64;
+    std::array<QByteArray, ZoneCount> records; // 9 bytes each: zone, then eight phrase bytes
+    QByteArray languageName;
+};
+
+struct SettingsModel
+{
+    static constexpr int PhoneRecordCount = 60;
+    static constexpr int UserCount = 10;
+    static constexpr int FirstRemoteControlRecord = 10;
+    static constexpr int RemoteControlCount = 32;
+    static constexpr int InputCount = 6;
+    static constexpr int OutputCount = 4;
+
+    std::array<PhoneRecord, PhoneRecordCount> phones;
+    std::array<InputRecord, InputCount> inputs;
+    std::array<OutputRecord, OutputCount> outputs;
+    GprsArea gprs;
+    UsersArea users;
+    SecurityArea security;
+    TextsArea texts;
+    ZoneVoiceArea zoneVoice;
+};
+
+} // namespace ykt
