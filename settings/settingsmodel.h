@@ -45,15 +45,15 @@ struct OutputRecord
 
 struct GprsArea
 {
-    QByteArray connectionString;  // channel 1 address and port
+    QByteArray connectionString;  // channel 1 "address:port" as the module holds it
     QByteArray connectionString2; // channel 2
     QByteArray apn;
     QByteArray apnUserName;
     QByteArray apnPassword;
     quint32 tcpcr = 0;
     std::array<QByteArray, 2> reserveAccounts;
-    quint16 heartbeatEvent = 0;
-    std::array<QByteArray, 2> aesKeys;
+    quint16 heartbeatEvent = 0;        // the word as it travels, bit 15 = custom event
+    std::array<QByteArray, 2> aesKeys; // up to 16 key bytes each, not hexadecimal text
 };
 
 struct UsersArea
@@ -71,7 +71,7 @@ struct SecurityArea
     QByteArray ownerName;
     quint32 ykt2cr = 0;
     QByteArray simPin;
-    quint16 pstnKissOff = 0;
+    quint16 pstnKissOff = 0;  // seconds x 2000
     QByteArray alarmSettings; // the whole block as received
 };
 
@@ -80,6 +80,13 @@ struct TextsArea
     static constexpr int NameGroups = 5;
     static constexpr int NamesPerGroup = 64;
     static constexpr int PhraseCount = 19;
+    // Names of group fdNr (1..5): zones, modules, users, partitions, PGMs;
+    // 0 for any other group.
+    static constexpr int groupSize(int fdNr)
+    {
+        constexpr int sizes[NameGroups] = {64, 16, 64, 8, 16};
+        return fdNr >= 1 && fdNr <= NameGroups ? sizes[fdNr - 1] : 0;
+    }
     // itemNames[g][i] is group FDNr g + 1, position i, in the display code
     // page (converted from the module's character set on arrival).
     std::array<std::array<QByteArray, NamesPerGroup>, NameGroups> itemNames;
@@ -92,7 +99,7 @@ struct ZoneVoiceArea
 {
     static constexpr int ZoneCount = 64;
     std::array<QByteArray, ZoneCount> records; // 9 bytes each: zone, then eight phrase bytes
-    QByteArray languageName;
+    QByteArray languageName;                   // control characters and 0xFF removed
 };
 
 struct SettingsModel
