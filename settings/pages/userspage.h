@@ -1,0 +1,163 @@
+#pragma once
+
+// The Users page, the content of WPage1: the ten user phone numbers with what
+// each of them is told, three module-wide SMS options and the access PIN that
+// all users share.
+//
+// The numbers and their two registers (PnCR, PnAddCR) live in the settings
+// model, phone records 0..9. The check boxes show the registers of one record
+// at a time, the displayed row; they are written back into it when another
+// row gets the focus, when the user leaves the page through the step list and
+// before the users are sent. The boxes carry interlocks ("Mandatory Call"
+// rules out "Call on Alarm", "SMS backup" rules out calls and tests ...) that
+// run alike for a click and for a row being shown.
+//
+// Two buttons talk to the module at once: "Clear selected number" removes a
+// number from the module (the send sequence skips empty numbers), and "Save
+// new PIN" writes the access PIN.
+
+#include "app/capabilities.h"
+#include "settings/registers.h"
+
+#include <QByteArray>
+#include <QCheckBox>
+#include <QList>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+namespace Ui {
+class TUsersPage;
+}
+
+namespace ykt {
+
+class PageHost;
+struct PhoneRecord;
+
+class TUsersPage : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int NoColumn = 0;
+    static constexpr int NumberColumn = 1;
+    static constexpr int MinPinLength = 4;
+    static constexpr int MaxPinLength = 8;
+
+    // The host's receiver must exist: the page shows the module's answers
+    // as the receiver stores them.
+    explicit TUsersPage(PageHost &host, QWidget *parent = nullptr);
+    ~TUsersPage() override;
+
+    // --- Rows ---
+    // The row whose registers the check boxes show; -1 before the first display.
+    int displayedRow() const { return m_displayedRow; }
+    // Loads the check boxes from record r, running their rules, and makes r
+    // the displayed row. Rows outside 0..9 are ignored.
+    void ShowRow(int r);
+    // Writes the check boxes into the displayed row's registers; a record
+    // without a number gets 0 in both.
+    void CommitRow();
+    // Gives row 0 the focus and shows it. The row shown before is not
+    // committed: this follows a read, a template or a work-mode change,
+    // after which the model holds what counts.
+    void SelectFirstRow();
+    // The phone list drawn again from the records.
+    void RedrawList();
+    // The end of an edit of row r's number: its digits are stored, cut to
+    // 15; a number that another user already has is refused with message 81.
+    void EditNumber(int r, const QString &text);
+    // Leaving the page through the step list: the focused row takes the state
+    // of the check boxes.
+    void LeavePage();
+
+    // --- Actions that talk to the module ---
+    // Empties the focused row's number and registers, in the model and in
+    // the module. Does nothing while a read runs or without a focused row.
+    void ClearSelectedNumber();
+    // Writes the access PIN as the field holds it, whatever its length.
+    void SaveNewPin();
+    // The users part of the send sequence: every record with a number, its
+    // PnCR and (firmware above 1025) its PnAddCR, 5 ms apart. The caller
+    // commits the displayed row first.
+    void SendUsers();
+
+    // --- Rules of the window ---
+    // Hides "Change arm state on short call" for good and shows the
+    // access-PIN panel only in Communicator mode. The window then selects
+    // the first row (SelectFirstRow).
+    void ApplyWorkMode(WorkMode mode);
+    // A basic model has no voice calls: "Call on Alarm" and "Mandatory Call"
+    // are hidden and marked not applicable.
+    void ApplyCapabilities(const ModuleCapabilities &capabilities);
+    // The hints that come from messages: the examples of output control and
+    // the phone list.
+    void ApplyLanguageTexts();
+    // The "!" beside "SMS backup"; the GPRS page calls it too when the use of
+    // its first channel changes.
+    void UpdateWarning();
+
+    // --- What other pages and the send sequence take from here ---
+    // Records 0..9 with a number and "SMS backup" set, for the GPRS page.
+    QList<int> SmsBackupRecords() const;
+    // Whether any user gets the alarm SMS (and so the inputs' SMS texts).
+    bool AnyUserHasAlarmSms() const;
+    // The digits of the access-PIN field.
+    QByteArray AccessPinText() const;
+    // The SMSPSTNCR options this page holds; shortCallSeconds keeps its default.
+    SmsPstnCrFields PageSmsPstnFields() const;
+    // "Alarm SMS", the target of the attention blink.
+    QCheckBox *AlarmSmsBox() const;
+
+    // --- Arrivals: the model holds the value already ---
+    // Row idx shows its number; after the last one, row 0 is selected.
+    void OnPhoneNumber(int idx);
+    // After the last one, row 0 is shown again with all its registers.
+    void OnPhoneNumberAdditionalCR(int idx);
+    // The three options; the interval field is usable from now on.
+    void OnSMSPSTNCR();
+    // The field shows the PIN's digits.
+    void OnAccessPIN();
+
+signals:
+    // Showing a row or editing a number may have changed the GPRS page's
+    // list of SMS backup numbers.
+    void smsBackupListChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setUpPhoneList();
+    void bindRules();
+    void onStored(quint8 answerType, int index);
+
+    PhoneRecord &record(int r) const;
+    void showNumber(int r);
+    bool isNumberOfAnotherUser(const QByteArray &number, int r) const;
+    bool hasAdditionalRegisters() const;
+
+    void showFlags(const UserFlags &flags);
+    UserFlags flagsOnScreen() const;
+    Smartphone smartphoneChoice() const;
+
+    // The rules of the check boxes.
+    void periodicSmsTestRule();
+    void mandatoryCallRule();
+    void smsBackupRule();
+    void smartphoneRule();
+    std::array<QCheckBox *, 6> warningEventBoxes() const;
+    void setWarningCaptionsBold(bool bold);
+
+    // The access-PIN field.
+    void reducePinText();
+    void paintPinField();
+
+    std::unique_ptr<Ui::TUsersPage> ui;
+    PageHost &m_host;
+    int m_displayedRow = -1;
+    bool m_smsOptionsRead = false; // SMSPSTNCR has arrived once
+};
+
+} // namespace ykt
