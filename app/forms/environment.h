@@ -25,6 +25,7 @@ struct WindowTimings
     int changeSettingsMs = 0;   // ChangeSettingsTimer: refresh after a completed read
     int protectedCheckMs = 500; // the protected-settings check after a connect
     int languageLoadMs = 100;   // from the window's creation to the language file
+    int blinkMs = 500;          // Timer_Blink: the attention blink on the Users page
 };
 
 struct AppEnvironment

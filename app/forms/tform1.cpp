@@ -7,15 +7,18 @@
 #include "app/forms/progressdialog.h"
 #include "app/forms/secondaryforms.h"
 #include "app/forms/startpicture.h"
-#include "device/eventsink.h"
 #include "device/tykt2.h"
 #include "localization/languagetools.h"
+#include "settings/settingsreceiver.h"
+#include "wizard/mainscreen.h"
+#include "wizard/wizardtab.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -86,28 +89,6 @@ template <class W> W *named(W *widget, const char *objectName)
     return widget;
 }
 
-struct WizardPage
-{
-    const char *name;
-    const char *title;
-    const char *step;
-};
-
-// The configuration pages in their order; the page index is the position.
-const WizardPage WizardPages[] = {
-    {"WPage1", "Users", "Step0"},
-    {"WPage2", "GPRS Reporting", "Step1"},
-    {"WPage3", "Inputs", "Step2"},
-    {"WPage4", "Outputs", "Step3"},
-    {"WPage5", "Outputs control from distance", "Step4"},
-    {"WPage6", "Security settings", "Step5"},
-    {"WPage7", "GSM Modem Settings", "Step6"},
-    {"WPage11", "Advanced settings", "Step10"},
-    {"WPage8", "Phrases", "Step7"},
-    {"WPage10", "Zone voice indexes", "Step9"},
-    {"WPage9", "Summary", "Step8"},
-};
-
 } // namespace
 
 TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environment, QWidget *parent)
@@ -153,12 +134,14 @@ TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environme
     m_protectedCheck.setObjectName(QStringLiteral("Timer_CheckPassword"));
     m_protectedCheck.setSingleShot(true);
     m_protectedCheck.setInterval(m_env.timings.protectedCheckMs);
-    // What the check decides belongs to the GPRS page; until it exists the
-    // check only clears its pending bit.
-    connect(&m_protectedCheck, &QTimer::timeout, this,
-            [this] { m_pendingChecks &= ~ProtectedCheckPending; });
+    connect(&m_protectedCheck, &QTimer::timeout, this, [this] {
+        m_pendingChecks &= ~ProtectedCheckPending;
+        if (m_driver && m_driver->Connected())
+            applyLockView();
+    });
 
     createSecondaryWindows();
+    createPages();
 
     // The language once the window stands.
     m_languageTimer.setObjectName(QStringLiteral("LanguageTimer"));
@@ -192,8 +175,10 @@ void TForm1::buildWindow()
     m_pages->addTab(named(new QWidget, "TntTabSheet2"), QStringLiteral("Reporting"));
     m_pages->addTab(named(new QWidget, "TntTabSheet5"), QStringLiteral("Inputs / Outputs"));
     m_pages->addTab(named(new QWidget, "TntTabSheet6"), QStringLiteral("Names"));
-    m_pages->addTab(buildMainScreenTab(), QStringLiteral("Main Screen"));
-    m_pages->addTab(buildWizardTab(), QStringLiteral("Wizard"));
+    m_mainScreen = new TMainScreen;
+    m_pages->addTab(m_mainScreen, QStringLiteral("Main Screen"));
+    m_wizardTab = new TWizardTab;
+    m_pages->addTab(m_wizardTab, QStringLiteral("Wizard"));
     // Spare components only; never shown.
     m_pages->addTab(named(new QWidget, "TntTabSheet7"), QString());
     m_pages->setCurrentIndex(PageMainScreen);
@@ -251,118 +236,6 @@ void TForm1::buildStatusBar()
     bar->addWidget(m_modemData, 2);
 }
 
-QWidget *TForm1::buildMainScreenTab()
-{
-    // The main-screen controls; what they do comes with the wizard.
-    auto *tab = named(new QWidget, "TntTabSheet4");
-    auto *type = named(new QGroupBox, "TntGroupBox30");
-    auto *typeLayout = new QVBoxLayout(type);
-    typeLayout->addWidget(named(new QLabel(QStringLiteral("YKT Type")), "TntLabel32"));
-    auto *communicator =
-        named(new QRadioButton(QStringLiteral("Communicator")), "TntRadioButton10");
-    communicator->setChecked(true);
-    typeLayout->addWidget(communicator);
-    auto *advanced =
-        named(new QRadioButton(QStringLiteral("Advanced communicator")), "TntRadioButton11");
-    advanced->hide();
-    typeLayout->addWidget(advanced);
-    auto *magellan = named(new QRadioButton(QStringLiteral("Magellan")), "TntRadioButton12");
-    magellan->hide();
-    typeLayout->addWidget(magellan);
-    auto *alarmSystem = named(new QRadioButton(QStringLiteral("Alarm System")), "TntRadioButton9");
-    alarmSystem->hide();
-    alarmSystem->setEnabled(false);
-    typeLayout->addWidget(alarmSystem);
-    auto *description = named(new QPlainTextEdit, "TntMemo2");
-    description->setReadOnly(true);
-    typeLayout->addWidget(description);
-
-    auto *side = new QVBoxLayout;
-    side->addWidget(named(new QLabel(QStringLiteral("Language")), "Label120"));
-    m_languageList = named(new QComboBox, "ComboBox28");
-    connect(m_languageList, &QComboBox::currentIndexChanged, this, &TForm1::onLanguageListChanged);
-    side->addWidget(m_languageList);
-    m_manualLabel = named(new QLabel(QStringLiteral("Manual")), "TntLabel96");
-    m_manualButton = named(new QPushButton(QStringLiteral("Open")), "TntBitBtn3");
-    m_manualLabel->hide();
-    m_manualButton->hide();
-    connect(m_manualButton, &QPushButton::clicked, this, [this] { RefreshManualButton(true); });
-    side->addWidget(m_manualLabel);
-    side->addWidget(m_manualButton);
-    side->addStretch();
-    auto *load = named(new QPushButton(QStringLiteral("Load Template")), "TntButton27");
-    auto *factory =
-        named(new QPushButton(QStringLiteral("Set settings to factory default")), "TntButton1911");
-    m_loadTemplate = load;
-    m_factoryDefault = factory;
-    side->addWidget(load);
-    side->addWidget(factory);
-    auto *manualConfiguration =
-        named(new QPushButton(QStringLiteral("Manual Configuration")), "TntButton30");
-    side->addWidget(manualConfiguration);
-    auto *wizard = named(new QPushButton(QStringLiteral("Configuration Wizard")), "TntButton29");
-    wizard->hide();
-    side->addWidget(wizard);
-
-    auto *layout = new QHBoxLayout(tab);
-    layout->addWidget(type, 2);
-    layout->addLayout(side, 1);
-    return tab;
-}
-
-QWidget *TForm1::buildWizardTab()
-{
-    auto *tab = named(new QWidget, "TntTabSheet3");
-    auto *steps = named(new QWidget, "TntPanel11");
-    steps->setFixedWidth(190);
-    auto *stepLayout = new QVBoxLayout(steps);
-    stepLayout->setSpacing(4);
-    stepLayout->addWidget(
-        named(new QLabel(QStringLiteral("Indipendent Alarm System")), "TntLabel59"));
-
-    m_wizard = named(new QStackedWidget, "wzrd1");
-    QLabel *labels[11] = {};
-    for (int i = 0; i < 11; ++i) {
-        const WizardPage &p = WizardPages[i];
-        auto *page = named(new QWidget, p.name);
-        auto *pageLayout = new QVBoxLayout(page);
-        auto *title = new QLabel(QLatin1String(p.title), page);
-        title->setObjectName(QLatin1String(p.name) + QStringLiteral("Title"));
-        QFont f = title->font();
-        f.setBold(true);
-        f.setPointSize(f.pointSize() + 3);
-        title->setFont(f);
-        pageLayout->addWidget(title);
-        pageLayout->addStretch();
-        m_wizard->addWidget(page);
-        labels[QByteArray(p.step).mid(4).toInt()] =
-            named(new QLabel(QLatin1String(p.title)), p.step);
-    }
-    // The step labels in page order.
-    for (const WizardPage &p : WizardPages)
-        stepLayout->addWidget(labels[QByteArray(p.step).mid(4).toInt()]);
-    stepLayout->addStretch();
-
-    auto *buttons = new QHBoxLayout;
-    auto *manage = named(new QPushButton(QStringLiteral("Manage Messages")), "TntBitBtn1");
-    manage->hide();
-    buttons->addWidget(manage);
-    buttons->addStretch();
-    buttons->addWidget(named(new QPushButton(QStringLiteral("Save New Template")), "TntButton26"));
-    buttons->addWidget(named(new QPushButton(QStringLiteral("Print")), "TntBitBtn2"));
-    auto *send = named(new QPushButton(QStringLiteral("Send data to Module")), "TntButton1");
-    send->setDefault(true);
-    buttons->addWidget(send);
-
-    auto *right = new QVBoxLayout;
-    right->addWidget(m_wizard, 1);
-    right->addLayout(buttons);
-    auto *layout = new QHBoxLayout(tab);
-    layout->addWidget(steps);
-    layout->addLayout(right, 1);
-    return tab;
-}
-
 void TForm1::createSecondaryWindows()
 {
     // In this order, after the main window.
@@ -417,8 +290,10 @@ void TForm1::bindDriverEvents()
     connect(d, &TYKT2::OnModemData, this, &TForm1::OnModemData);
     connect(d, &TYKT2::OnUsart, this, &TForm1::OnUsart);
     connect(d, &TYKT2::AccessProblemChanged, this, &TForm1::onAccessProblem);
-    // The settings answers: taken here until their pages bind them.
-    new EventSink(d);
+    // Every settings answer goes into the model; the pages hear of it from
+    // the receiver.
+    m_receiver = std::make_unique<SettingsReceiver>(
+        d, &m_model, [this] { return m_language.smsTable(); });
 }
 
 void TForm1::OnConnect()
@@ -432,7 +307,7 @@ void TForm1::OnConnect()
         m_pages->setCurrentIndex(PageMainScreen);
     // 3. The module's clock.
     m_driver->SetClockHour(quint8(QTime::currentTime().hour()));
-    // 4. The pages adapt to the firmware as they come.
+    // 4. The pages adapt to the firmware (each page as it comes).
     // 5. No template is loaded.
     m_templateLoaded = false;
     // 6. The pages instead of the start picture.
@@ -442,6 +317,7 @@ void TForm1::OnConnect()
     StartPostConnectCheck();
     // 8. What the module can do.
     m_capabilities = capabilitiesOf(m_driver->ProductName(), m_driver->FirmwareVersion());
+    ApplyModuleCapabilities();
     // 9. The protected-settings check.
     m_pendingChecks |= ProtectedCheckPending;
     m_protectedCheck.start();
@@ -454,8 +330,8 @@ void TForm1::OnDisconnect()
     // 1.
     m_templateLoaded = false;
     // 2.
-    m_loadTemplate->hide();
-    m_factoryDefault->hide();
+    m_mainScreen->loadTemplateButton()->hide();
+    m_mainScreen->factoryDefaultButton()->hide();
     m_connectLabel->show();
     m_noticeLabel->hide();
     m_modemData->clear();
@@ -587,8 +463,13 @@ void TForm1::pollRead()
 void TForm1::refreshAfterRead()
 {
     m_changeSettingsTimer.stop();
-    // The work mode, the inputs, the outputs, their captions and the zone
-    // names are applied here as their pages come.
+    QElapsedTimer took;
+    took.start();
+    // 1. The work mode the module holds.
+    ApplyWorkMode(workModeOf(m_model.security.ykt2cr));
+    // 2-5. The input records and their rules, the output records and their
+    // rules, the output captions and the zone names, by their pages.
+    m_lastRefreshMs = took.elapsed();
     emit settingsRefreshed();
 }
 
@@ -660,11 +541,11 @@ void TForm1::startLanguage()
         return;
     // 3. The language list, each name in its own language's code page.
     {
-        const QSignalBlocker quiet(m_languageList);
-        m_languageList->clear();
+        const QSignalBlocker quiet(m_mainScreen->languageList());
+        m_mainScreen->languageList()->clear();
         for (const tkalba &l : m_language.table())
-            m_languageList->addItem(::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)));
-        m_languageList->setCurrentIndex(-1);
+            m_mainScreen->languageList()->addItem(::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)));
+        m_mainScreen->languageList()->setCurrentIndex(-1);
     }
     // 4. Message 25 of the first language while no module is attached.
     refreshModuleCaption();
@@ -674,12 +555,12 @@ void TForm1::startLanguage()
     for (int i = 0; i < m_language.table().size() && selected < 0; ++i) {
         const tkalba &l = m_language.table().at(i);
         if (::ykt::ToUnicode(stored, CodePageOfCharset(l.charset))
-                .compare(m_languageList->itemText(i), Qt::CaseInsensitive) == 0)
+                .compare(m_mainScreen->languageList()->itemText(i), Qt::CaseInsensitive) == 0)
             selected = i;
     }
     {
-        const QSignalBlocker quiet(m_languageList);
-        m_languageList->setCurrentIndex(selected);
+        const QSignalBlocker quiet(m_mainScreen->languageList());
+        m_mainScreen->languageList()->setCurrentIndex(selected);
     }
     // 6.
     SelectLanguage(selected >= 0 ? m_language.table().at(selected).name : QByteArray(), false);
@@ -703,7 +584,7 @@ void TForm1::onLanguageListChanged(int index)
         return;
     // The entry's language; a list replaced by a language record falls back
     // to the entry's text.
-    const QString text = m_languageList->itemText(index);
+    const QString text = m_mainScreen->languageList()->itemText(index);
     QByteArray name = FromUnicode(text, m_language.codePage());
     for (const tkalba &l : m_language.table()) {
         if (::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)) == text) {
@@ -771,10 +652,7 @@ void TForm1::refreshModuleCaption()
 
 void TForm1::refreshLanguageDependentTexts()
 {
-    RefreshCIDTexts(m_cid, [this](int number) { return Message(number); });
-    // The wizard's titles and buttons (messages 55 to 73, 90, 91, 147 to 150),
-    // the work-mode description, the output-control examples and the copies of
-    // the first input row's captions come here with their pages.
+    ApplyPageLanguageTexts();
 }
 
 void TForm1::refreshInputsAndOutputs()
@@ -838,17 +716,17 @@ void TForm1::writeLanguageSetting(const QByteArray &name)
 void TForm1::RefreshManualButton(bool open)
 {
     const QDir manuals(QDir(m_env.programFolder).filePath(QStringLiteral("Manuals")));
-    QString file = m_languageList->currentText() + QStringLiteral(".pdf");
+    QString file = m_mainScreen->languageList()->currentText() + QStringLiteral(".pdf");
     if (!QFileInfo(manuals.filePath(file)).isFile())
         file = QStringLiteral("English.pdf");
     if (!QFileInfo(manuals.filePath(file)).isFile()) {
-        m_manualButton->hide();
-        m_manualLabel->hide();
+        m_mainScreen->manualButton()->hide();
+        m_mainScreen->manualLabel()->hide();
         return;
     }
-    m_manualButton->setText(MessageW(140) + QLatin1Char(' ') + file);
-    m_manualButton->show();
-    m_manualLabel->show();
+    m_mainScreen->manualButton()->setText(MessageW(140) + QLatin1Char(' ') + file);
+    m_mainScreen->manualButton()->show();
+    m_mainScreen->manualLabel()->show();
     if (open)
         openDocument(manuals.filePath(file));
 }
@@ -880,7 +758,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)
         return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress &&
+    // Esc is seen as a shortcut first (it presses the container's Cancel),
+    // and as a key press where no shortcut takes it.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         m_pendingChecks |= EscapePressed;
     } else if (event->type() == QEvent::ToolTip && !widget->toolTip().isEmpty()) {

@@ -11,9 +11,14 @@
 // driver event is bound to a handler. 100 ms after the window is created the
 // language file is read, the Contact ID descriptions loaded and the language
 // chosen in Settings.ini applied; the language list on the main screen
-// changes it, and the manual button opens the manual of the language. The settings areas' answers
-// go to the pages that own them as those pages come; until then they are taken by a sink so that
-// the read goes on.
+// changes it, and the manual button opens the manual of the language.
+//
+// The settings model lives here for the whole run. Every settings answer of
+// the module is stored into it by the settings receiver, which then tells the
+// pages; the pages are placed in the wizard's container and reach the driver,
+// the model and the messages through the PageHost interface that this window
+// implements. The main screen chooses the work mode; the window applies it,
+// and the module's capabilities, across the pages.
 
 #include "app/capabilities.h"
 #include "app/eventlog.h"
@@ -22,6 +27,10 @@
 #include "app/settingsini.h"
 #include "localization/languagestate.h"
 #include "refdata/ciddescriptions.h"
+#include "settings/pages/pagehost.h"
+#include "settings/registers.h"
+#include "settings/settingsmodel.h"
+#include "wizard/attentionblink.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -48,8 +57,11 @@ class TForm6;
 class TLogPage;
 class TPopupForm;
 class TYKT2;
+class TMainScreen;
+class TUsersPage;
+class TWizardTab;
 
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public PageHost
 {
     Q_OBJECT
 public:
@@ -80,7 +92,12 @@ public:
            QWidget *parent = nullptr);
     ~TForm1() override;
 
-    TYKT2 *driver() const { return m_driver.get(); }
+    // PageHost.
+    TYKT2 *driver() const override { return m_driver.get(); }
+    SettingsModel &model() override { return m_model; }
+    SettingsReceiver *receiver() const override { return m_receiver.get(); }
+    bool firstReportingChannelUsed() const override;
+    const SettingsModel &settings() const { return m_model; }
     const AppEnvironment &environment() const { return m_env; }
     const StartupSettings &startupSettings() const { return m_startup; }
     bool serviceMode() const { return m_startup.serviceMode; }
@@ -92,9 +109,9 @@ public:
     // number of messages, and while no language file has been read.
     QByteArray Message(int number) const { return m_language.Message(number); }
     // The same in Unicode, through the current language's code page.
-    QString MessageW(int number) const { return m_language.MessageW(number); }
+    QString MessageW(int number) const override { return m_language.MessageW(number); }
     // An 8-bit text of the current language for display.
-    QString ToUnicode(const QByteArray &text) const { return m_language.toUnicode(text); }
+    QString ToUnicode(const QByteArray &text) const override { return m_language.toUnicode(text); }
 
     // A message box through the dialog seam. Its title is message 29 for a
     // warning, 26 for an error, 27 for information and 28 for a confirmation
@@ -102,7 +119,7 @@ public:
     // toolkit's own captions while those are empty); OK keeps its own.
     QMessageBox::StandardButton
     ShowMessageBox(const QString &text, DialogSeam::Icon icon,
-                   QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+                   QMessageBox::StandardButtons buttons = QMessageBox::Ok) override;
     // The plain box: the program's title, an untranslated text and OK.
     void ShowPlainMessage(const QString &text);
 
@@ -123,9 +140,9 @@ public:
 
     // The windows a language addresses: Form1 ... Form6 and PopupForm.
     QList<QWidget *> languageWindows() const;
-    QComboBox *languageList() const { return m_languageList; }
-    QPushButton *manualButton() const { return m_manualButton; }
-    QLabel *manualLabel() const { return m_manualLabel; }
+    QComboBox *languageList() const;
+    QPushButton *manualButton() const;
+    QLabel *manualLabel() const;
     // The Contact ID event table read at start-up.
     const TCIDDescriptions &cidDescriptions() const { return m_cid; }
     // The start-up language handling has run (whatever its outcome).
@@ -134,10 +151,31 @@ public:
     // Arms Timer2: the post-connect check runs 100 ms later and starts a read.
     void StartPostConnectCheck();
 
+    // --- The work mode and the configuration pages. ---
+    WorkMode CurrentWorkMode() const { return m_workMode; }
+    // Switches every page to a work mode.
+    void ApplyWorkMode(WorkMode mode);
+    // Shows and hides what the attached module can or cannot do.
+    void ApplyModuleCapabilities();
+    // "Manual Configuration": the configuration pages from the Users page on.
+    void OpenConfigurationPages();
+    // Shows a configuration page and highlights its step label.
+    void GoToPage(int pageIndex);
+    // The blink of "Alarm SMS" on the Users page.
+    void StartAttentionBlink();
+    // The texts of the configuration pages that come from messages rather
+    // than from the language's control records.
+    void ApplyPageLanguageTexts();
+    bool modeChangeConfirmed() const { return m_modeChangeConfirmed; }
+
     // Parts of the window, for the pages to come and for tests.
     QTabWidget *pageControl() const { return m_pages; }
     TLogPage *logPage() const { return m_logPage; }
-    QStackedWidget *wizardPages() const { return m_wizard; }
+    QStackedWidget *wizardPages() const;
+    TMainScreen *mainScreen() const { return m_mainScreen; }
+    TWizardTab *wizardTab() const { return m_wizardTab; }
+    TUsersPage *usersPage() const { return m_usersPage; }
+    const TAttentionBlink &attentionBlink() const { return m_blink; }
     QLabel *statusCaption() const { return m_statusCaption; }
     QLabel *modemDataPanel() const { return m_modemData; }
     Lamp *statusMonitoringLamp() const { return m_statusMonitoring; }
@@ -155,6 +193,8 @@ public:
     int pendingChecks() const { return m_pendingChecks; }
     bool templateLoaded() const { return m_templateLoaded; }
     QDateTime startTime() const { return m_startTime; }
+    // How long the last refresh after a read took, in milliseconds.
+    qint64 lastRefreshMs() const { return m_lastRefreshMs; }
     // Where the event log went at close (empty when none was written).
     QString writtenLogPath() const { return m_writtenLog; }
 
@@ -173,9 +213,9 @@ protected:
 private:
     void buildWindow();
     void buildStatusBar();
-    QWidget *buildWizardTab();
-    QWidget *buildMainScreenTab();
     void createSecondaryWindows();
+    // The pages in the wizard's container, bound to the model's receiver.
+    void createPages();
     void createDriver(std::unique_ptr<HidTransport> transport);
     void bindDriverEvents();
     void setPageButtons(bool log, bool mainScreen);
@@ -204,6 +244,12 @@ private:
     void OnUsart(const QByteArray &output, bool outGoing);
     void onAccessProblem(const QString &reason);
 
+    // The main screen and the wizard.
+    void onWorkModePressed(WorkMode mode);
+    void onStepClicked(int pageIndex);
+    void onWizardCancel();
+    void applyLockView();
+
     // Timers.
     void refreshStatus();
     void postConnectCheck();
@@ -222,18 +268,15 @@ private:
     QScrollArea *m_scroll = nullptr;
     QTabWidget *m_pages = nullptr;
     TLogPage *m_logPage = nullptr;
-    QStackedWidget *m_wizard = nullptr;
+    TMainScreen *m_mainScreen = nullptr;
+    TWizardTab *m_wizardTab = nullptr;
+    TUsersPage *m_usersPage = nullptr;
     QLabel *m_startPicture = nullptr;
     QLabel *m_connectLabel = nullptr;
     QLabel *m_noticeLabel = nullptr;
     QLabel *m_statusCaption = nullptr;
     QLabel *m_modemData = nullptr;
     Lamp *m_statusMonitoring = nullptr;
-    QWidget *m_loadTemplate = nullptr;
-    QWidget *m_factoryDefault = nullptr;
-    QComboBox *m_languageList = nullptr;
-    QLabel *m_manualLabel = nullptr;
-    QPushButton *m_manualButton = nullptr;
 
     TForm2 *m_form2 = nullptr;
     TForm3 *m_form3 = nullptr;
@@ -249,6 +292,12 @@ private:
     QTimer m_protectedCheck;
     QTimer m_languageTimer; // the language, 100 ms after start
 
+    SettingsModel m_model;
+    std::unique_ptr<SettingsReceiver> m_receiver;
+    WorkMode m_workMode = WorkMode::Communicator;
+    bool m_modeChangeConfirmed = false;
+    TAttentionBlink m_blink;
+
     LanguageState m_language;
     TCIDDescriptions m_cid;
     // The main window's caption as the language left it, without the version.
@@ -261,6 +310,7 @@ private:
     ModuleCapabilities m_capabilities;
     int m_pendingChecks = 0;
     bool m_templateLoaded = false;
+    qint64 m_lastRefreshMs = 0;
     bool m_closeRequested = false;
     bool m_closed = false;
     bool m_terminated = false;

@@ -89,6 +89,7 @@ struct WindowRig
         env.driverTimings.startGraceMs = 200;
         env.driverTimings.accessRetryMs = 50;
         env.timings.statusRefreshMs = 20;
+        env.timings.blinkMs = 10;
         env.terminate = [this] { terminated = true; };
         setDialogs(&scripted);
         form = std::make_unique<TForm1>(std::move(transport), env);

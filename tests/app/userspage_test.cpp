@@ -1,0 +1,398 @@
+// The Users page through the real window, attached to the virtual module: what
+// a read shows, editing numbers, the interlocks of the check boxes, the access
+// PIN, and the two buttons that write to the module at once.
+
+#include "settings/pages/notapplicable.h"
+#include "settings/pages/userspage.h"
+#include "settings/settingsreceiver.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+#include "windowrig.h"
+
+namespace ykt::testing {
+namespace {
+
+constexpr quint8 ReadAccessPIN = 0x94;
+
+// Message n of the test language is "m<n>".
+QByteArray numberedMessages()
+{
+    QByteArray text = "%English\t0\t0\r\n";
+    for (int n = 1; n <= 150; ++n)
+        text += "$m" + QByteArray::number(n) + "\r\n";
+    return text;
+}
+
+QByteArray phoneRecord(int idx, quint8 cr, const QByteArray &number)
+{
+    return QByteArray(1, char(idx)) + char(cr) + number.leftJustified(15, ' ');
+}
+
+QByteArray additionalCr(int idx, quint8 cr)
+{
+    return QByteArray(1, char(idx)) + char(cr);
+}
+
+// The window after a read of a module whose users 0 and 1 are the factory
+// ones (0 with arming, disarming and alarm SMS) and whose user 2 is an iPhone
+// with the Android bit set as well.
+struct UsersRig : WindowRig
+{
+    explicit UsersRig(const QString &spec = QString()) : WindowRig(spec)
+    {
+        writeFile(QStringLiteral("comps.txt"), numberedMessages());
+        sim->setRecord(0x0B, 2, 0, phoneRecord(2, 0x08 | 0x20, "37060000002"));
+        sim->setRecord(0x1A, 2, 0, additionalCr(2, 0x40 | 0x80));
+    }
+
+    bool ready()
+    {
+        return readDone() && waitFor([&] { return form->languageStartupDone(); });
+    }
+
+    TUsersPage &page() { return *form->usersPage(); }
+    template <class W = QCheckBox> W *find(const QString &name)
+    {
+        W *w = page().findChild<W *>(name);
+        EXPECT_TRUE(w) << name.toStdString();
+        return w;
+    }
+    QCheckBox *box(int n) { return find(QStringLiteral("TntCheckBox%1").arg(n)); }
+    QTableWidget *list() { return find<QTableWidget>(QStringLiteral("VStringTree1")); }
+    QLineEdit *pin() { return find<QLineEdit>(QStringLiteral("Edit13")); }
+    PhoneRecord &user(int r) { return form->model().phones[size_t(r)]; }
+    QString shownNumber(int r) { return list()->item(r, TUsersPage::NumberColumn)->text(); }
+    int lastOpcode() const
+    {
+        const QList<QByteArray> packets = sim->receivedPackets();
+        return packets.isEmpty() ? -1 : quint8(packets.last().at(0));
+    }
+    int packetsWith(int opcode) const
+    {
+        int n = 0;
+        for (const QByteArray &p : sim->receivedPackets())
+            n += quint8(p.at(0)) == opcode;
+        return n;
+    }
+};
+
+TEST(UsersPage, AReadShowsTheNumbersTheFirstRowAndTheOptions)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    EXPECT_EQ(rig.shownNumber(0), QStringLiteral("+12025550143"));
+    EXPECT_EQ(rig.shownNumber(1), QStringLiteral("+12025550178"));
+    EXPECT_EQ(rig.user(1).cr, 0x01);
+    EXPECT_EQ(rig.list()->currentRow(), 0);
+    EXPECT_EQ(rig.list()->item(9, TUsersPage::NoColumn)->text(), QStringLiteral("10"));
+    EXPECT_EQ(rig.list()->currentRow(), 0);
+    EXPECT_EQ(rig.page().displayedRow(), 0);
+    for (int n : {5, 6, 23})
+        EXPECT_TRUE(rig.box(n)->isChecked()) << n;
+    EXPECT_FALSE(rig.box(24)->isChecked());
+
+    // The module-wide options: 0x80120000, the factory values.
+    const SmsPstnCrFields options = rig.page().PageSmsPstnFields();
+    EXPECT_EQ(options.smsTestDays, 3);
+    EXPECT_FALSE(options.onlyRegistered);
+    EXPECT_TRUE(options.limitedTroubleSms);
+    EXPECT_TRUE(rig.box(10)->isEnabled());
+    EXPECT_FALSE(rig.find<QSpinBox>("se1")->isEnabled()) << "row 0 has no periodic test";
+    EXPECT_EQ(rig.pin()->text(), QStringLiteral("1234"));
+
+    // The hints from the messages.
+    EXPECT_EQ(rig.list()->toolTip(), QStringLiteral("m103"));
+    EXPECT_EQ(rig.find<QLabel>("TntLabel9")->toolTip(),
+              QStringLiteral("m44\n   m45\n   m46\n   m47\n\nm48\n   m49\n   m50\n   m51\n\nm52"));
+
+    // Row 2: iPhone wins over the Android bit; committing drops the latter.
+    rig.list()->setCurrentCell(2, TUsersPage::NoColumn);
+    auto *smartphone = rig.find<QComboBox>("TntComboBox17");
+    EXPECT_EQ(smartphone->currentText(), QStringLiteral("iPhone"));
+    EXPECT_FALSE(rig.box(54)->isHidden());
+    EXPECT_TRUE(rig.find<QSpinBox>("se1")->isEnabled()) << "row 2 has the periodic test";
+    rig.page().CommitRow();
+    EXPECT_EQ(rig.user(2).cr, 0x20);
+    EXPECT_EQ(rig.user(2).addCr, 0xC0);
+    // "No" clears and hides the push notifications.
+    smartphone->setCurrentIndex(0);
+    EXPECT_FALSE(rig.box(54)->isChecked());
+    EXPECT_TRUE(rig.box(54)->isHidden());
+}
+
+TEST(UsersPage, NumbersKeepTheirDigitsAndStayUnique)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    struct Case
+    {
+        int row;
+        const char *typed;
+        const char *stored;
+    };
+    const Case cases[] = {
+        {3, "+370 (6) 12-34", "37061234"},
+        {4, "1234567890123456", "123456789012345"},
+        {5, "37-06-1234", ""},         // row 3 has it: refused, row 5 stays empty
+        {3, "", ""},                   // empty is always accepted
+        {6, "", ""},                   // ... also where other rows are empty
+        {5, "37-06-1234", "37061234"}, // row 3 gave it up
+    };
+    for (const Case &c : cases) {
+        rig.scripted.boxes.clear();
+        rig.page().EditNumber(c.row, QString::fromLatin1(c.typed));
+        EXPECT_EQ(rig.user(c.row).number, QByteArray(c.stored)) << c.typed;
+        EXPECT_EQ(rig.shownNumber(c.row), QLatin1String(c.stored)) << c.typed;
+    }
+    // The refusal was message 81, an error with OK.
+    rig.scripted.boxes.clear();
+    rig.page().EditNumber(7, QStringLiteral("37061234"));
+    ASSERT_EQ(rig.scripted.boxes.size(), 1);
+    EXPECT_EQ(rig.scripted.boxes.first().text, QStringLiteral("m81"));
+    EXPECT_EQ(rig.scripted.boxes.first().icon, DialogSeam::Icon::Error);
+    EXPECT_EQ(rig.scripted.boxes.first().buttons, QMessageBox::Ok);
+
+    // Through the list's own editor: a click opens it, Enter ends it.
+    rig.form->OpenConfigurationPages();
+    QTableWidget *list = rig.list();
+    const QRect cell = list->visualItemRect(list->item(8, TUsersPage::NumberColumn));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    auto *editor = list->viewport()->findChild<QLineEdit *>();
+    ASSERT_TRUE(editor);
+    QTest::keyClicks(editor, QStringLiteral("+44 20-7946"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(waitFor([&] { return rig.user(8).number == "44207946"; }));
+    EXPECT_EQ(rig.shownNumber(8), QStringLiteral("44207946"));
+    EXPECT_TRUE(rig.sim->storedText(0x0B, 8).isEmpty()) << "editing sends nothing";
+}
+
+TEST(UsersPage, MovingToAnotherRowCommitsTheBoxes)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    int listChanges = 0;
+    QObject::connect(&rig.page(), &TUsersPage::smsBackupListChanged, [&] { ++listChanges; });
+
+    // A row with a number takes what the boxes show.
+    rig.box(24)->click();
+    rig.list()->setCurrentCell(1, TUsersPage::NoColumn);
+    EXPECT_EQ(rig.user(0).cr, 0x43 | 0x80);
+    EXPECT_EQ(rig.page().displayedRow(), 1);
+    EXPECT_EQ(listChanges, 1);
+
+    // A row without a number gets zeros whatever the boxes show.
+    rig.page().EditNumber(1, QString());
+    rig.box(23)->click();
+    rig.box(38)->click();
+    rig.list()->setCurrentCell(0, TUsersPage::NoColumn);
+    EXPECT_EQ(rig.user(1).cr, 0);
+    EXPECT_EQ(rig.user(1).addCr, 0);
+
+    // Leaving the page through the step list commits too.
+    rig.box(38)->click();
+    rig.page().LeavePage();
+    EXPECT_EQ(rig.page().SmsBackupRecords(), QList<int>{0});
+    EXPECT_TRUE(rig.page().AnyUserHasAlarmSms());
+}
+
+TEST(UsersPage, MandatoryCallRulesOutCallOnAlarm)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    QCheckBox *call = rig.box(7);
+    call->click();
+    rig.box(22)->click();
+    EXPECT_FALSE(call->isChecked());
+    EXPECT_FALSE(call->isEnabled());
+    rig.box(22)->click();
+    EXPECT_TRUE(call->isEnabled());
+    EXPECT_FALSE(call->isChecked());
+
+    // A row that the module gave both shows Mandatory Call alone.
+    rig.user(1).cr = 0x04 | 0x10;
+    rig.page().ShowRow(1);
+    EXPECT_TRUE(rig.box(22)->isChecked());
+    EXPECT_FALSE(call->isChecked());
+    EXPECT_FALSE(call->isEnabled());
+}
+
+TEST(UsersPage, SmsBackupRulesOutCallsAndTestsAndWarnsWhenItBacksUpNothing)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    for (int n : {7, 9, 31})
+        rig.box(n)->click();
+    auto *warning = rig.find<QLabel>("TntLabel44");
+    QWidget *interval = rig.find<QSpinBox>("se1");
+    QWidget *days = rig.find<QLabel>("TntLabelDays");
+    const QList<QWidget *> ruledOut{rig.box(7), rig.box(22), rig.box(9),
+                                    interval,   days,        rig.box(31)};
+
+    rig.box(38)->click();
+    for (int n : {7, 22, 9, 31, 32})
+        EXPECT_FALSE(rig.box(n)->isChecked()) << n;
+    for (QWidget *w : ruledOut)
+        EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_FALSE(rig.box(39)->isHidden());
+    EXPECT_TRUE(warning->isHidden()) << "row 0 gets SMS and channel 1 is used";
+
+    // The warning stands while no SMS event box is ticked.
+    for (int n : {5, 6, 23})
+        rig.box(n)->click();
+    EXPECT_FALSE(warning->isHidden());
+    rig.box(29)->setChecked(true); // hidden, but it counts
+    EXPECT_TRUE(warning->isHidden());
+    rig.box(29)->setChecked(false);
+    EXPECT_FALSE(warning->isHidden());
+
+    // While the mouse rests on it, the six event boxes are drawn bold.
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(warning, &enter);
+    for (int n : {23, 5, 6, 30, 29, 24})
+        EXPECT_TRUE(rig.box(n)->font().bold()) << n;
+    EXPECT_FALSE(rig.box(9)->font().bold());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(warning, &leave);
+    EXPECT_FALSE(rig.box(23)->font().bold());
+
+    rig.box(39)->click();
+    rig.box(38)->click();
+    for (QWidget *w : ruledOut)
+        EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_TRUE(rig.box(32)->isHidden()) << "not applicable in any work mode";
+    EXPECT_FALSE(rig.box(39)->isChecked());
+    EXPECT_TRUE(rig.box(39)->isHidden());
+    EXPECT_TRUE(warning->isHidden());
+}
+
+TEST(UsersPage, SmsBackupWarnsWhileTheFirstChannelIsNotUsedAndKeepsABasicModelsCallsHidden)
+{
+    UsersRig rig(QStringLiteral("ykt4m-2030"));
+    rig.sim->setRecord(0x04, 0, 0, QByteArray::fromHex("00000001")); // channel 1 not used
+    ASSERT_TRUE(rig.ready());
+    rig.box(38)->click();
+    EXPECT_FALSE(rig.find<QLabel>("TntLabel44")->isHidden());
+    rig.box(38)->click();
+    EXPECT_TRUE(rig.box(7)->isHidden());
+    EXPECT_TRUE(rig.box(22)->isHidden());
+    EXPECT_FALSE(rig.box(9)->isHidden());
+}
+
+TEST(UsersPage, AccessPinHoldsUpToEightDigits)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    QLineEdit *pin = rig.pin();
+
+    // From the module: the nibbles up to the first F.
+    const std::pair<quint32, const char *> words[] = {
+        {0x1234FFFF, "1234"}, {0xFFFFFFFF, ""},    {0x12345678, "12345678"},
+        {0x12F4FFFF, "12"},   {0x1A34FFFF, "134"}, // not a digit: dropped
+    };
+    for (const auto &[word, shown] : words) {
+        rig.form->model().users.accessPin = word;
+        rig.form->receiver()->announce(ReadAccessPIN, -1);
+        EXPECT_EQ(pin->text(), QLatin1String(shown)) << std::hex << word;
+    }
+
+    // Typed: only digits get in; Ctrl+X is refused; any change keeps the digits.
+    pin->clear();
+    QTest::keyClicks(pin, QStringLiteral("1a2-3 4"));
+    EXPECT_EQ(pin->text(), QStringLiteral("1234"));
+    pin->selectAll();
+    QTest::keyClick(pin, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(pin->text(), QStringLiteral("1234"));
+    pin->setText(QStringLiteral("+370 612-345 67"));
+    EXPECT_EQ(pin->text(), QStringLiteral("37061234"));
+
+    // Light red under four digits.
+    const QColor lightRed(255, 234, 234);
+    EXPECT_NE(pin->palette().color(QPalette::Base), lightRed);
+    pin->setText(QStringLiteral("123"));
+    EXPECT_EQ(pin->palette().color(QPalette::Base), lightRed);
+
+    // "Save new PIN" sends what the field holds, three digits too.
+    rig.find<QPushButton>("TntButtonSaveNewPIN")->click();
+    EXPECT_EQ(rig.sim->record(0x14).value_or(QByteArray()).left(4),
+              QByteArray::fromHex("123FFFFF"));
+    EXPECT_EQ(rig.lastOpcode(), 0x41);
+}
+
+TEST(UsersPage, ClearSelectedNumberRemovesItFromTheModule)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    ASSERT_EQ(rig.sim->storedText(0x0B, 2), QByteArray("37060000002"));
+    QPushButton *clear = rig.find<QPushButton>("TntButton7");
+
+    // Nothing without a focused row.
+    rig.list()->setCurrentCell(-1, -1);
+    rig.sim->clearReceivedPackets();
+    clear->click();
+    EXPECT_TRUE(rig.sim->receivedPackets().isEmpty());
+
+    rig.list()->setCurrentCell(2, TUsersPage::NoColumn);
+    clear->click();
+    EXPECT_TRUE(rig.user(2).number.isEmpty());
+    EXPECT_EQ(rig.user(2).cr, 0);
+    EXPECT_EQ(rig.user(2).addCr, 0);
+    EXPECT_TRUE(rig.shownNumber(2).isEmpty());
+    EXPECT_EQ(rig.find<QComboBox>("TntComboBox17")->currentIndex(), 0);
+    EXPECT_TRUE(rig.sim->storedText(0x0B, 2).isEmpty());
+    EXPECT_EQ(rig.sim->record(0x0B, 2).value().at(1), '\0');
+    EXPECT_EQ(rig.sim->record(0x1A, 2).value().at(1), '\0');
+    EXPECT_EQ(rig.lastOpcode(), 0x41);
+
+    // Nothing while a read runs. The read then shows row 0 without taking
+    // row 1's unsaved tick over what the module holds.
+    rig.list()->setCurrentCell(1, TUsersPage::NoColumn);
+    rig.box(24)->click();
+    rig.sim->clearReceivedPackets();
+    rig.form->findChild<QPushButton *>(QStringLiteral("TntButton19"))->click();
+    ASSERT_TRUE(waitFor([&] { return rig.form->driver()->Reading(); }));
+    clear->click();
+    ASSERT_TRUE(rig.readDone(2));
+    EXPECT_EQ(rig.packetsWith(0x0B), 0);
+    EXPECT_EQ(rig.sim->storedText(0x0B, 1), QByteArray("+12025550178"));
+    EXPECT_EQ(rig.shownNumber(1), QStringLiteral("+12025550178"));
+    EXPECT_EQ(rig.user(1).cr, 0x01);
+    EXPECT_EQ(rig.list()->currentRow(), 0);
+}
+
+TEST(UsersPage, SendUsersWritesNumbersWithTheirRegistersAndSkipsEmptyOnes)
+{
+    for (const char *spec : {"ykt4m-4005", "ykt3m-1024"}) {
+        UsersRig rig(QString::fromLatin1(spec));
+        ASSERT_TRUE(rig.ready()) << spec;
+        const bool additional = rig.form->driver()->FirmwareVersion() > 1025;
+        rig.page().EditNumber(1, QString());
+        rig.page().EditNumber(3, QStringLiteral("37069999999"));
+        rig.list()->setCurrentCell(3, TUsersPage::NoColumn);
+        rig.box(24)->click();
+        rig.box(38)->click();
+        rig.page().CommitRow();
+        rig.sim->clearReceivedPackets();
+
+        rig.page().SendUsers();
+        EXPECT_EQ(rig.sim->storedText(0x0B, 3), QByteArray("37069999999")) << spec;
+        EXPECT_EQ(quint8(rig.sim->record(0x0B, 3).value().at(1)), 0x80) << spec;
+        EXPECT_EQ(rig.sim->storedText(0x0B, 1), QByteArray("+12025550178"))
+            << spec << ": an emptied number stays in the module";
+        EXPECT_EQ(rig.packetsWith(0x0B), 3) << spec; // users 0, 2 and 3
+        EXPECT_EQ(rig.packetsWith(0x1A), additional ? 3 : 0) << spec;
+        if (additional) {
+            EXPECT_EQ(quint8(rig.sim->record(0x1A, 3).value().at(1)), 0x10) << spec;
+        }
+    }
+}
+
+} // namespace
+} // namespace ykt::testing
