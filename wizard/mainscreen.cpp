@@ -66,7 +66,9 @@ TMainScreen::TMainScreen(QWidget *parent) : QWidget(parent)
     }
     m_description = named(new QPlainTextEdit, "TntMemo2");
     m_description->setReadOnly(true);
-    typeLayout->addWidget(m_description, 1);
+    m_description->setMaximumHeight(180);
+    typeLayout->addWidget(m_description);
+    typeLayout->addStretch(1);
 
     auto *side = new QVBoxLayout;
     side->addWidget(named(new QLabel(QStringLiteral("Language")), "Label120"));

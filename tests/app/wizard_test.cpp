@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
 
@@ -73,6 +74,20 @@ TEST(WorkMode, QuestionIsAskedOnceUntilThePagesAreOpenedAgain)
     press(screen->advancedButton());
     EXPECT_EQ(questions(rig.scripted), 3);
     EXPECT_EQ(rig.form->CurrentWorkMode(), WorkMode::Communicator);
+}
+
+TEST(WorkMode, EveryChangeShowsTheFirstPhoneNumberRow)
+{
+    WindowRig rig;
+    ASSERT_TRUE(rig.readDone());
+    TUsersPage *users = rig.form->usersPage();
+    auto *list = users->findChild<QTableWidget *>(QStringLiteral("VStringTree1"));
+    ASSERT_TRUE(list);
+    list->setCurrentCell(3, TUsersPage::NoColumn);
+    ASSERT_EQ(users->displayedRow(), 3);
+    rig.form->ApplyWorkMode(WorkMode::AdvancedCommunicator);
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(users->displayedRow(), 0);
 }
 
 TEST(WorkMode, AppliedWithoutAQuestionWhileReading)
