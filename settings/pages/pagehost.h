@@ -4,6 +4,25 @@
 // driver, the settings model, the current language's messages and the
 // message box. The main window implements it; a page keeps a reference and
 // knows nothing else about the window.
+//
+// How a page is built (the Users page, settings/pages/userspage.*, is the
+// example to follow):
+// - settings/pages/<name>page.ui holds every control with its component
+//   name as objectName, so the language file can address it;
+// - the page class T<Name>Page takes a PageHost and offers the same verbs:
+//   Show... (model -> controls, running the screen rules), Commit... (controls
+//   -> model), the rules as small private functions bound to the controls'
+//   signals and called explicitly after a show, ApplyWorkMode /
+//   ApplyCapabilities / ApplyLanguageTexts for the window, Send... for the
+//   send sequence, and On<Answer> arrival handlers, called from the
+//   receiver's stored() signal once the model holds the value;
+// - register values are packed and unpacked through settings/registers.h
+//   only; the page never shifts bits itself;
+// - the window creates the page in TForm1::createPages, puts it into its
+//   wizard page and calls its verbs from ApplyWorkMode, ApplyModuleCapabilities
+//   and ApplyPageLanguageTexts;
+// - tests go through the real window on the virtual module
+//   (tests/app/<name>page_test.cpp).
 
 #include "app/forms/dialogs.h"
 
