@@ -1,5 +1,7 @@
 #include "settings/registers.h"
 
+#include "util/conversions.h"
+
 #include <algorithm>
 
 namespace ykt {
@@ -20,18 +22,6 @@ constexpr quint32 flag(bool on, int n)
 quint32 functionCode(int function)
 {
     return quint32(std::clamp(function, 0, 7));
-}
-
-// -1 when c is not a hexadecimal digit.
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // TCPCR
@@ -219,7 +209,7 @@ quint16 packHeartbeatEvent(const HeartbeatEvent &event)
 {
     quint32 word = flag(event.enabled, HeartbeatEnabledBit);
     for (int i = 0; i < 3; ++i) {
-        const int digit = i < event.code.size() ? hexDigitValue(event.code.at(i)) : -1;
+        const int digit = i < event.code.size() ? hexDigit(event.code.at(i)) : -1;
         if (digit >= 0)
             word |= quint32(digit) << (4 * (2 - i));
     }

@@ -4,8 +4,6 @@
 
 namespace ykt {
 
-namespace {
-
 int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -16,6 +14,8 @@ int hexDigit(char c)
         return c - 'a' + 10;
     return -1;
 }
+
+namespace {
 
 char asciiLower(char c)
 {

@@ -28,6 +28,9 @@ private:
     QByteArray m_message;
 };
 
+// The value of one hexadecimal digit (either letter case); -1 for any other
+// character.
+int hexDigit(char c);
 // Hexadecimal text to a 32-bit number (wrapping); empty text gives 0.
 quint32 HexToInt(const QByteArray &text);
 // Two upper-case hexadecimal digits per byte, no separators.
