@@ -46,6 +46,9 @@ TYKT2::TYKT2(std::unique_ptr<HidTransport> transport, QObject *parent)
 
 TYKT2::~TYKT2()
 {
+    // A wait on the call stack would return into a destroyed driver: owners
+    // that may be inside one use deleteWhenIdle.
+    Q_ASSERT(m_loopDepth == 0);
     m_closing = true;
     // Stops the reader thread before anything it uses goes away.
     release();
@@ -68,14 +71,40 @@ void TYKT2::setTrace(std::shared_ptr<ProtocolTrace> trace)
 void TYKT2::SetClosing()
 {
     m_closing = true;
+    // Nothing of the read-all sequence is sent any more, and no module is
+    // claimed again.
+    m_deferred.clear();
+    m_deferTimer.stop();
+    m_readWatchdog.stop();
+    m_startGraceTimer.stop();
+    m_accessRetry.stop();
     wakeWaiters();
+}
+
+void TYKT2::deleteWhenIdle()
+{
+    if (m_loopDepth > 0)
+        m_deleteWhenIdle = true; // leaveLoop deletes it
+    else
+        deleteLater();
+}
+
+void TYKT2::leaveLoop()
+{
+    // The outermost wait is over: the frames above it are plain calls, which
+    // have returned by the time the event loop that runs them handles the
+    // deferred delete.
+    if (--m_loopDepth == 0 && m_deleteWhenIdle) {
+        m_deleteWhenIdle = false;
+        deleteLater();
+    }
 }
 
 // --- Device list -----------------------------------------------------------
 
 void TYKT2::onDevicesChanged()
 {
-    if (m_creating || m_device)
+    if (m_creating || m_device || m_closing)
         return;
     bool modulePresent = false;
     for (const HidDeviceInfo &info : m_transport->devices()) {
@@ -165,10 +194,12 @@ void TYKT2::DoDisconnect()
 
 // --- Sending ---------------------------------------------------------------
 
-void TYKT2::waitUntil(const std::function<bool()> &done, int timeoutMs)
+bool TYKT2::waitUntil(const std::function<bool()> &done, int timeoutMs)
 {
     if (done())
-        return;
+        return true;
+    ++m_loopDepth;
+    const auto leave = qScopeGuard([this] { leaveLoop(); });
     QEventLoop loop;
     Waiter waiter{&loop, &done};
     m_waiters.append(&waiter);
@@ -186,6 +217,9 @@ void TYKT2::waitUntil(const std::function<bool()> &done, int timeoutMs)
         loop.exec();
     --m_waiting;
     m_waiters.removeOne(&waiter);
+    // A time-out that ran out stops its single-shot timer; a loop that was
+    // ended from outside leaves it running.
+    return done() || (timeoutMs >= 0 && !timeout.isActive());
 }
 
 void TYKT2::wakeWaiters()
@@ -215,14 +249,18 @@ void TYKT2::SendPacket(const tduomenys &packet)
 
     // The module is still processing the previous packet: wait for a report
     // that clears Busy. There is no time limit; removal or closing ends it.
-    waitUntil([this] { return !m_busy || !m_connected || m_closing; });
+    // A wait ended from outside (the application quits) gives up as well:
+    // Busy is still set then.
+    if (!waitUntil([this] { return !m_busy || !m_connected || m_closing; }))
+        return;
     if (!m_connected || m_closing || !m_device)
         return;
     // A send started while another one waited out its gap still keeps the
     // gap to the packet before.
     const qint64 since = m_sinceWrite.elapsed();
-    if (since < m_timings.pacingMs)
-        waitUntil([this] { return m_closing || !m_connected; }, int(m_timings.pacingMs - since));
+    if (since < m_timings.pacingMs &&
+        !waitUntil([this] { return m_closing || !m_connected; }, int(m_timings.pacingMs - since)))
+        return;
     if (!m_connected || m_closing || !m_device)
         return;
 
@@ -684,10 +722,16 @@ void TYKT2::StartReadAll()
 
 void TYKT2::ReadStep(quint8 type, quint8 index, quint8 sub)
 {
-    if (!m_reading)
+    if (!m_reading || m_closing)
         return;
-    if (type == 0x90)
+    if (type == 0x90) {
+        // A local event loop too: the driver is not deleted inside it.
+        ++m_loopDepth;
+        const auto leave = qScopeGuard([this] { leaveLoop(); });
         Pause(1);
+    }
+    if (m_closing)
+        return;
     const std::optional<ReadRequest> next =
         ReadPlan::next(ReadRequest{type, index, sub}, m_firmwareVersion);
     if (!next) {

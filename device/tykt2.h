@@ -89,6 +89,13 @@ public:
 
     // The main window is closing: waiting sends give up, nothing more is written.
     void SetClosing();
+    // A wait of the driver (a local event loop of its own) is on the call stack.
+    bool Waiting() const { return m_loopDepth > 0; }
+    // The owner is done with the driver. It is deleted (through deleteLater)
+    // once none of its waits is on the call stack any more: a close that came
+    // through one of them, or through a dialog shown inside one, returns into
+    // a live driver.
+    void deleteWhenIdle();
 
     // --- Commands. Each does nothing without a module. ---
     void SetConnectionString(const QByteArray &text);
@@ -215,7 +222,10 @@ private:
     void SendPacket(const tduomenys &packet);
     // Runs a local event loop until done() holds (tested on every input
     // report, on close and disconnect) or, with a time-out, until it expires.
-    void waitUntil(const std::function<bool()> &done, int timeoutMs = -1);
+    // False when the loop was ended from outside before either (the
+    // application quits: every event loop is told to exit).
+    bool waitUntil(const std::function<bool()> &done, int timeoutMs = -1);
+    void leaveLoop();
     void wakeWaiters();
     void postWake();
 
@@ -268,6 +278,9 @@ private:
 
     QElapsedTimer m_sinceWrite;
     int m_sendDepth = 0;
+    // Waits (local event loops) of the driver on the call stack.
+    int m_loopDepth = 0;
+    bool m_deleteWhenIdle = false;
     QQueue<Deferred> m_deferred;
     QList<Waiter *> m_waiters;
     int m_packetsWritten = 0;

@@ -292,8 +292,8 @@ void TForm1::bindDriverEvents()
     connect(d, &TYKT2::AccessProblemChanged, this, &TForm1::onAccessProblem);
     // Every settings answer goes into the model; the pages hear of it from
     // the receiver.
-    m_receiver = std::make_unique<SettingsReceiver>(
-        d, &m_model, [this] { return m_language.smsTable(); });
+    m_receiver =
+        std::make_unique<SettingsReceiver>(d, &m_model, [this] { return m_language.smsTable(); });
 }
 
 void TForm1::OnConnect()
@@ -307,6 +307,9 @@ void TForm1::OnConnect()
         m_pages->setCurrentIndex(PageMainScreen);
     // 3. The module's clock.
     m_driver->SetClockHour(quint8(QTime::currentTime().hour()));
+    // The window may have been closed while the command waited.
+    if (!m_driver)
+        return;
     // 4. The pages adapt to the firmware (each page as it comes).
     // 5. No template is loaded.
     m_templateLoaded = false;
@@ -544,7 +547,8 @@ void TForm1::startLanguage()
         const QSignalBlocker quiet(m_mainScreen->languageList());
         m_mainScreen->languageList()->clear();
         for (const tkalba &l : m_language.table())
-            m_mainScreen->languageList()->addItem(::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)));
+            m_mainScreen->languageList()->addItem(
+                ::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)));
         m_mainScreen->languageList()->setCurrentIndex(-1);
     }
     // 4. Message 25 of the first language while no module is attached.
@@ -796,12 +800,14 @@ void TForm1::closeRequest()
     // OnUsart above all; the log list is written next).
     TYKT2 *driver = m_driver.release();
     driver->disconnect();
-    // Destroyed once control is back in the event loop: a send of the driver
-    // may be waiting further up this very call stack (the close came through
-    // its local event loop), and it must return into a live object. With the
-    // window as its parent it goes with the window at the latest.
+    // A send of the driver may be waiting further up this very call stack:
+    // the close came through its local event loop, or through a dialog shown
+    // inside it. A plain deleteLater is not enough then: an event loop nested
+    // inside the wait handles the deferred delete too, and the wait would
+    // return into a destroyed driver. So it goes once its waits are off the
+    // stack, and with the window as its parent with the window at the latest.
     driver->setParent(this);
-    driver->deleteLater();
+    driver->deleteWhenIdle();
 }
 
 void TForm1::closeSteps()

@@ -7,12 +7,14 @@
 #include "app/forms/lamp.h"
 #include "app/forms/logpage.h"
 #include "app/forms/progressdialog.h"
+#include "device/protocoltrace.h"
 #include "templates/encipheredtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -340,18 +342,60 @@ TEST(MainWindow, EscapeAnywhereSetsItsBit)
     EXPECT_TRUE(rig.form->pendingChecks() & TForm1::EscapePressed);
 }
 
-// Disabled: under ASan this scenario still reports a fault (being looked into).
-TEST(MainWindow, DISABLED_ClosingWhileASendWaitsOnBusyWritesNothingMore)
+// The window closes while a send waits on Busy: the wait gives up, nothing
+// more reaches the module, the close steps run, and the driver is deleted
+// only once its wait is off the stack, also when the close comes through an
+// event loop nested inside that wait (as a dialog shown meanwhile runs one).
+TEST(MainWindow, ClosingWhileASendWaitsOnBusyWritesNothingMore)
 {
-    // The module never clears Busy after the clock packet, so the read's
-    // first request waits; the window is closed from inside that wait.
-    WindowRig rig(QStringLiteral("ykt4m-4005,stuckbusy=1,traffic=5"));
-    ASSERT_TRUE(rig.connected());
-    ASSERT_TRUE(waitFor([&] { return rig.form->eventLog().size() >= 2; }));
-    QTimer::singleShot(300, rig.form.get(), [&] { rig.form->close(); });
-    ASSERT_TRUE(waitFor([&] { return rig.form->driver() == nullptr; }));
-    spin(50);                                        // the driver goes once its wait has returned
-    EXPECT_EQ(rig.sim->receivedPackets().size(), 1); // only SetClockHour
-    EXPECT_EQ(quint8(rig.sim->receivedPackets().first().at(0)), 0x43);
-    EXPECT_FALSE(rig.form->writtenLogPath().isEmpty()); // the close steps ran
+    for (const bool throughNestedLoop : {false, true}) {
+        SCOPED_TRACE(throughNestedLoop ? "closed inside a loop nested in the wait"
+                                       : "closed from the wait's own loop");
+        // The module never clears Busy after the clock packet, so the read's
+        // first request waits.
+        WindowRig rig(QStringLiteral("ykt4m-4005,stuckbusy=1,traffic=5"));
+        // The virtual module belongs to the driver and goes with it; what was
+        // written after that is read from a trace, which outlives both. Set
+        // before the event loop runs, so before any reader thread.
+        auto trace = std::make_shared<ProtocolTrace>();
+        ASSERT_TRUE(trace->open(rig.path(QStringLiteral("trace.txt")), nullptr));
+        rig.form->driver()->setTrace(trace);
+        ASSERT_TRUE(rig.connected());
+        const QPointer<TYKT2> driver = rig.form->driver();
+
+        bool closedInsideWait = false;
+        qsizetype receivedAtClose = -1;
+        bool aliveAfterNestedLoop = false;
+        QTimer::singleShot(300, rig.form.get(), [&] {
+            if (!driver)
+                return;
+            closedInsideWait = driver->Waiting() && driver->Busy();
+            receivedAtClose = rig.sim->receivedPackets().size();
+            if (!throughNestedLoop) {
+                rig.form->close();
+                return;
+            }
+            QTimer::singleShot(0, rig.form.get(), [&] { rig.form->close(); });
+            spin(100);
+            aliveAfterNestedLoop = !driver.isNull();
+        });
+        ASSERT_TRUE(waitFor([&] { return driver.isNull(); }));
+        EXPECT_TRUE(closedInsideWait);
+        EXPECT_EQ(receivedAtClose, 1); // only SetClockHour
+        if (throughNestedLoop) {
+            EXPECT_TRUE(aliveAfterNestedLoop);
+        }
+        EXPECT_EQ(rig.form->driver(), nullptr);
+        EXPECT_FALSE(rig.form->writtenLogPath().isEmpty()); // the close steps ran
+
+        trace.reset(); // closes the file
+        QFile file(rig.path(QStringLiteral("trace.txt")));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QList<QByteArray> written;
+        for (const QByteArray &line : file.readAll().split('\n'))
+            if (line.contains(" OUT "))
+                written.append(line.mid(line.indexOf(" OUT ") + 5));
+        ASSERT_EQ(written.size(), 1);
+        EXPECT_TRUE(written.first().startsWith("00 43 ")) << written.first().constData();
+    }
 }
