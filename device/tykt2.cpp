@@ -1,5 +1,7 @@
 #include "device/tykt2.h"
 
+#include "util/precisetimer.h"
+
 #include "device/commands.h"
 #include "device/firmware.h"
 #include "device/protocoltrace.h"
@@ -194,7 +196,7 @@ void TYKT2::DoDisconnect()
 
 // --- Sending ---------------------------------------------------------------
 
-bool TYKT2::waitUntil(const std::function<bool()> &done, int timeoutMs)
+bool TYKT2::waitUntil(const std::function<bool()> &done, std::chrono::nanoseconds timeout)
 {
     if (done())
         return true;
@@ -206,12 +208,11 @@ bool TYKT2::waitUntil(const std::function<bool()> &done, int timeoutMs)
     // Counted before the condition is tested again, so a report that arrives
     // in between still posts its wake-up.
     ++m_waiting;
-    QTimer timeout;
-    if (timeoutMs >= 0) {
-        timeout.setSingleShot(true);
-        timeout.setTimerType(Qt::PreciseTimer);
-        connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-        timeout.start(timeoutMs);
+    const bool timed = timeout.count() >= 0;
+    PreciseTimer timer;
+    if (timed) {
+        connect(&timer, &PreciseTimer::timeout, &loop, &QEventLoop::quit);
+        timer.start(timeout);
     }
     if (!done())
         loop.exec();
@@ -219,7 +220,7 @@ bool TYKT2::waitUntil(const std::function<bool()> &done, int timeoutMs)
     m_waiters.removeOne(&waiter);
     // A time-out that ran out stops its single-shot timer; a loop that was
     // ended from outside leaves it running.
-    return done() || (timeoutMs >= 0 && !timeout.isActive());
+    return done() || (timed && !timer.isActive());
 }
 
 void TYKT2::wakeWaiters()
@@ -257,9 +258,9 @@ void TYKT2::SendPacket(const tduomenys &packet)
         return;
     // A send started while another one waited out its gap still keeps the
     // gap to the packet before.
-    const qint64 since = m_sinceWrite.elapsed();
-    if (since < m_timings.pacingMs &&
-        !waitUntil([this] { return m_closing || !m_connected; }, int(m_timings.pacingMs - since)))
+    const std::chrono::nanoseconds gap = std::chrono::milliseconds(m_timings.pacingMs);
+    const std::chrono::nanoseconds since(m_sinceWrite.nsecsElapsed());
+    if (since < gap && !waitUntil([this] { return m_closing || !m_connected; }, gap - since))
         return;
     if (!m_connected || m_closing || !m_device)
         return;
@@ -274,7 +275,7 @@ void TYKT2::SendPacket(const tduomenys &packet)
         ++m_requestsWritten;
 
     // The gap after every packet.
-    waitUntil([this] { return m_closing; }, m_timings.pacingMs);
+    waitUntil([this] { return m_closing; }, gap);
 }
 
 void TYKT2::SetConnectionString(const QByteArray &text)

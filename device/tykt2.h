@@ -27,6 +27,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -224,7 +225,9 @@ private:
     // report, on close and disconnect) or, with a time-out, until it expires.
     // False when the loop was ended from outside before either (the
     // application quits: every event loop is told to exit).
-    bool waitUntil(const std::function<bool()> &done, int timeoutMs = -1);
+    // The time-out is kept to the microsecond: the gaps of the read add up.
+    bool waitUntil(const std::function<bool()> &done,
+                   std::chrono::nanoseconds timeout = std::chrono::nanoseconds(-1));
     void leaveLoop();
     void wakeWaiters();
     void postWake();
