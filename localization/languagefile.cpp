@@ -72,7 +72,7 @@ bool readLine(const QByteArray &line, TKalbos &table)
 {
     switch (line.at(0)) {
     case '%': {
-        FieldSplitter fields(line, 1);
+        ByteFields fields(line, '\t', 1);
         tkalba language;
         language.name = cut(fields.next(), kLanguageNameLength);
         if (!ParseStrictInt(fields.next(), &language.charset) ||
@@ -86,7 +86,7 @@ bool readLine(const QByteArray &line, TKalbos &table)
     case '=': {
         if (table.isEmpty())
             return false;
-        FieldSplitter fields(line, 1);
+        ByteFields fields(line, '\t', 1);
         tforma form;
         form.name = cut(fields.next(), kComponentNameLength);
         form.caption = cut(fields.next(), kCaptionLength);
@@ -98,7 +98,7 @@ bool readLine(const QByteArray &line, TKalbos &table)
     case '&': {
         if (table.isEmpty() || table.last().forms.isEmpty())
             return false;
-        FieldSplitter fields(line, 1);
+        ByteFields fields(line, '\t', 1);
         tkomponentas component;
         component.name = cut(fields.next(), kComponentNameLength);
         component.className = cut(fields.next(), kComponentNameLength);
@@ -120,7 +120,7 @@ bool readLine(const QByteArray &line, TKalbos &table)
     case '$': {
         if (table.isEmpty())
             return false;
-        FieldSplitter fields(line, 1);
+        ByteFields fields(line, '\t', 1);
         const QByteArray text = fields.next();
         if (text.isEmpty())
             return false;
@@ -134,25 +134,10 @@ bool readLine(const QByteArray &line, TKalbos &table)
 
 } // namespace
 
-QByteArray FieldSplitter::next()
-{
-    if (!hasMore())
-        return QByteArray();
-    const qsizetype tab = m_text.indexOf('\t', m_pos);
-    if (tab < 0) {
-        QByteArray field = m_text.mid(m_pos);
-        m_pos = m_text.size();
-        return field;
-    }
-    QByteArray field = m_text.mid(m_pos, tab - m_pos);
-    m_pos = tab + 1;
-    return field;
-}
-
 QList<QByteArray> SplitItems(const QByteArray &list)
 {
     QList<QByteArray> items;
-    FieldSplitter fields(list);
+    ByteFields fields(list, '\t');
     while (fields.hasMore())
         items.append(fields.next());
     return items;
@@ -161,16 +146,9 @@ QList<QByteArray> SplitItems(const QByteArray &list)
 QStringList SplitItems(const QString &list)
 {
     QStringList items;
-    qsizetype pos = 0;
-    while (pos < list.size()) {
-        const qsizetype tab = list.indexOf(QLatin1Char('\t'), pos);
-        if (tab < 0) {
-            items.append(list.mid(pos));
-            break;
-        }
-        items.append(list.mid(pos, tab - pos));
-        pos = tab + 1;
-    }
+    TextFields fields(list, QLatin1Char('\t'));
+    while (fields.hasMore())
+        items.append(fields.next());
     return items;
 }
 

@@ -26,6 +26,8 @@
 // or a window name, control name, class name or message text is empty. The
 // first bad line ends the reading; what was read before it stays.
 
+#include "util/fields.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -88,27 +90,6 @@ struct LanguageFileResult
 LanguageFileResult LoadLanguageFile(const QString &path, TKalbos &table);
 // The same on the file's bytes.
 LanguageFileResult ParseLanguageFile(const QByteArray &content, TKalbos &table);
-
-// The splitting rule of every field: the text before the first TAB of rest;
-// rest keeps what follows that TAB. Without a TAB the field is all of rest and
-// nothing remains. The cursor walks its text once.
-class FieldSplitter
-{
-public:
-    explicit FieldSplitter(const QByteArray &text, qsizetype from = 0) : m_text(text), m_pos(from)
-    {}
-
-    // Something remains (possibly only separators).
-    bool hasMore() const { return m_pos < m_text.size(); }
-    // The next field; empty when nothing remains.
-    QByteArray next();
-    // All that remains, separators included.
-    QByteArray rest() const { return hasMore() ? m_text.mid(m_pos) : QByteArray(); }
-
-private:
-    QByteArray m_text; // shared, not copied
-    qsizetype m_pos;
-};
 
 // The pieces of an item list: taken while anything remains, so a trailing TAB
 // gives no empty last item and two TABs in a row give an empty item.
