@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHelpEvent>
@@ -37,6 +38,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTime>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -90,6 +92,21 @@ template <class W> W *named(W *widget, const char *objectName)
 }
 
 } // namespace
+
+QString HintForDisplay(const QString &hint, const QFont &font, bool wrap)
+{
+    if (!wrap || Qt::mightBeRichText(hint))
+        return hint;
+    const QFontMetrics metrics(font);
+    bool wide = false;
+    for (const QString &line : hint.split(QLatin1Char('\n')))
+        wide = wide || metrics.horizontalAdvance(line) > HintWrapWidth;
+    if (!wide)
+        return hint;
+    return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>")
+        .arg(HintWrapWidth)
+        .arg(Qt::convertFromPlainText(hint, Qt::WhiteSpaceNormal));
+}
 
 TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environment, QWidget *parent)
     : QMainWindow(parent), m_env(std::move(environment))
@@ -769,7 +786,12 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         m_pendingChecks |= EscapePressed;
     } else if (event->type() == QEvent::ToolTip && !widget->toolTip().isEmpty()) {
         const auto *help = static_cast<QHelpEvent *>(event);
-        QToolTip::showText(help->globalPos(), widget->toolTip(), widget, QRect(), HintShowMs);
+        // The examples of output control are laid out line by line and keep
+        // their lines; every other hint wraps at 500 pixels.
+        const bool wraps = widget->objectName() != QLatin1String("TntLabel9");
+        QToolTip::showText(help->globalPos(),
+                           HintForDisplay(widget->toolTip(), QToolTip::font(), wraps), widget,
+                           QRect(), HintShowMs);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

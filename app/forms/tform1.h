@@ -61,6 +61,12 @@ class TMainScreen;
 class TUsersPage;
 class TWizardTab;
 
+// A hint as it is shown: a plain text wider than HintWrapWidth pixels in
+// font is set as rich text that wraps at that width (its line breaks kept);
+// anything else, and every hint when wrap is false, stays as it is.
+inline constexpr int HintWrapWidth = 500;
+QString HintForDisplay(const QString &hint, const QFont &font, bool wrap);
+
 class TForm1 : public QMainWindow, public PageHost
 {
     Q_OBJECT

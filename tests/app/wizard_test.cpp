@@ -166,6 +166,25 @@ TEST(Capabilities, BasicModelHasNoOutputStepsNorCallBoxes)
               inputs->geometry().bottom() + 1 + TStepList::Spacing);
 }
 
+TEST(MainScreen, ProtectedSettingsHideTheTemplateAndFactoryButtons)
+{
+    for (const bool locked : {false, true}) {
+        WindowRig rig(locked ? QStringLiteral("ykt4m-4005,password=1234,lock=1")
+                             : QStringLiteral("ykt4m-4005"));
+        ASSERT_TRUE(rig.readDone());
+        TMainScreen *screen = rig.form->mainScreen();
+        // The check runs half a second after the connect.
+        ASSERT_TRUE(
+            waitFor([&] { return !(rig.form->pendingChecks() & TForm1::ProtectedCheckPending); }));
+        EXPECT_EQ(screen->factoryDefaultButton()->isHidden(), locked) << locked;
+        EXPECT_EQ(screen->loadTemplateButton()->isHidden(), locked) << locked;
+        EXPECT_EQ(isNotApplicable(screen->loadTemplateButton()), locked) << locked;
+        // Opening the pages does not show a template button the lock hid.
+        rig.form->OpenConfigurationPages();
+        EXPECT_EQ(rig.form->wizardTab()->saveTemplateButton()->isHidden(), locked) << locked;
+    }
+}
+
 TEST(StepList, ClickShowsThePageAndHighlightsItsLabel)
 {
     WindowRig rig;
@@ -278,6 +297,23 @@ TEST(ConfigurationPages, TitlesStepsAndDescriptionComeFromTheLanguage)
     QString description = rig.form->MessageW(54);
     description.replace(QLatin1Char('\\'), QLatin1Char('\n'));
     EXPECT_EQ(rig.form->mainScreen()->description()->toPlainText(), description);
+}
+
+TEST(Hints, WideHintsWrapAtTheirWidthAndTheExamplesKeepTheirLines)
+{
+    const QFont font;
+    const QString shortHint = QStringLiteral("Alarm SMS");
+    EXPECT_EQ(HintForDisplay(shortHint, font, true), shortHint);
+
+    const QString longHint = QString(QStringLiteral("word ")).repeated(200).trimmed() +
+                             QStringLiteral("\nsecond & line");
+    const QString shown = HintForDisplay(longHint, font, true);
+    EXPECT_TRUE(shown.contains(QStringLiteral("width=\"500\""))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("<br>\nsecond &amp; line")))
+        << "line breaks kept, text escaped";
+
+    // The examples of output control are never wrapped.
+    EXPECT_EQ(HintForDisplay(longHint, font, false), longHint);
 }
 
 } // namespace
