@@ -39,7 +39,7 @@ struct Run
     bool endedWithEndExchange = false;
     int requests = 0;
     qint64 elapsedMs = 0;
-    qint64 refreshMs = -1; // the window's refresh after the read
+    double refreshMs = -1; // the window's refresh after the read
 };
 
 bool endedWithEndExchange(const sim::SimTransport &transport)
@@ -147,7 +147,7 @@ bool report(const char *title, int runs, const std::function<Run()> &readOnce)
 {
     std::printf("%s\n", title);
     QList<double> ratios;
-    QList<qint64> refreshes;
+    QList<double> refreshes;
     bool allGood = true;
     for (int r = 0; r < runs; ++r) {
         const Run run = readOnce();
@@ -162,7 +162,7 @@ bool report(const char *title, int runs, const std::function<Run()> &readOnce)
                     floorMs, ratio);
         if (run.refreshMs >= 0) {
             refreshes << run.refreshMs;
-            std::printf(", refresh %lld ms", static_cast<long long>(run.refreshMs));
+            std::printf(", refresh %.2f ms", run.refreshMs);
         }
         std::printf("\n");
     }
@@ -171,9 +171,9 @@ bool report(const char *title, int runs, const std::function<Run()> &readOnce)
     std::printf("median ratio %.3f (goal <= 1.200): %s\n", median,
                 median <= 1.2 ? "met" : "NOT met");
     if (!refreshes.isEmpty()) {
-        const qint64 worst = *std::max_element(refreshes.begin(), refreshes.end());
-        std::printf("longest refresh after the read %lld ms (goal < 50 ms): %s\n",
-                    static_cast<long long>(worst), worst < 50 ? "met" : "NOT met");
+        const double worst = *std::max_element(refreshes.begin(), refreshes.end());
+        std::printf("longest refresh after the read %.2f ms (goal < 50 ms): %s\n", worst,
+                    worst < 50 ? "met" : "NOT met");
     }
     return allGood;
 }

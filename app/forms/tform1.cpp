@@ -489,7 +489,7 @@ void TForm1::refreshAfterRead()
     ApplyWorkMode(workModeOf(m_model.security.ykt2cr));
     // 2-5. The input records and their rules, the output records and their
     // rules, the output captions and the zone names, by their pages.
-    m_lastRefreshMs = took.elapsed();
+    m_lastRefreshMs = took.nsecsElapsed() / 1e6;
     emit settingsRefreshed();
 }
 

@@ -200,7 +200,7 @@ public:
     bool templateLoaded() const { return m_templateLoaded; }
     QDateTime startTime() const { return m_startTime; }
     // How long the last refresh after a read took, in milliseconds.
-    qint64 lastRefreshMs() const { return m_lastRefreshMs; }
+    double lastRefreshMs() const { return m_lastRefreshMs; }
     // Where the event log went at close (empty when none was written).
     QString writtenLogPath() const { return m_writtenLog; }
 
@@ -316,7 +316,7 @@ private:
     ModuleCapabilities m_capabilities;
     int m_pendingChecks = 0;
     bool m_templateLoaded = false;
-    qint64 m_lastRefreshMs = 0;
+    double m_lastRefreshMs = 0;
     bool m_closeRequested = false;
     bool m_closed = false;
     bool m_terminated = false;
