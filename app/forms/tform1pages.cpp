@@ -73,18 +73,22 @@ bool TForm1::firstReportingChannelUsed() const
 
 void TForm1::onWorkModePressed(WorkMode mode)
 {
+    const bool reading = m_driver && m_driver->Reading();
     // During a read, or once the question was accepted, the mode changes at once.
-    if ((m_driver && m_driver->Reading()) || m_modeChangeConfirmed) {
-        ApplyWorkMode(mode);
-        return;
+    if (!reading && !m_modeChangeConfirmed) {
+        const auto answer = ShowMessageBox(MessageW(80), DialogSeam::Icon::Question,
+                                           QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes) {
+            m_mainScreen->restoreWorkMode(m_workMode);
+            return;
+        }
+        m_modeChangeConfirmed = true;
     }
-    const auto answer = ShowMessageBox(MessageW(80), DialogSeam::Icon::Question,
-                                       QMessageBox::Yes | QMessageBox::No);
-    if (answer != QMessageBox::Yes) {
-        m_mainScreen->restoreWorkMode(m_workMode);
-        return;
-    }
-    m_modeChangeConfirmed = true;
+    // The mode change shows the first phone number row; the row the user was
+    // editing keeps what its boxes show. (During a read the model holds the
+    // module's values, which the boxes of an earlier row must not overwrite.)
+    if (!reading)
+        m_usersPage->LeavePage();
     ApplyWorkMode(mode);
 }
 

@@ -90,6 +90,26 @@ TEST(WorkMode, EveryChangeShowsTheFirstPhoneNumberRow)
     EXPECT_EQ(users->displayedRow(), 0);
 }
 
+TEST(WorkMode, ChangingTheModeKeepsTheBoxesOfTheRowBeingEdited)
+{
+    WindowRig rig;
+    ASSERT_TRUE(rig.readDone());
+    TUsersPage *users = rig.form->usersPage();
+    auto *list = users->findChild<QTableWidget *>(QStringLiteral("VStringTree1"));
+    auto *troubleSms = users->findChild<QCheckBox *>(QStringLiteral("TntCheckBox24"));
+    ASSERT_TRUE(list && troubleSms);
+    // Row 1 holds a number in the virtual module's factory settings.
+    ASSERT_FALSE(rig.form->model().phones[1].number.isEmpty());
+    list->setCurrentCell(1, TUsersPage::NoColumn);
+    troubleSms->setChecked(!troubleSms->isChecked());
+    const bool ticked = troubleSms->isChecked();
+
+    rig.scripted.buttonAnswers = {QMessageBox::Yes};
+    press(rig.form->mainScreen()->advancedButton());
+    ASSERT_EQ(rig.form->CurrentWorkMode(), WorkMode::AdvancedCommunicator);
+    EXPECT_EQ(bool(rig.form->model().phones[1].cr & 0x80), ticked);
+}
+
 TEST(WorkMode, AppliedWithoutAQuestionWhileReading)
 {
     WindowRig rig;
