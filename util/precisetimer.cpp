@@ -18,14 +18,19 @@ PreciseTimer::PreciseTimer(QObject *parent) : QObject(parent)
     m_fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     if (m_fd >= 0) {
         m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
-        connect(m_notifier, &QSocketNotifier::activated, this, &PreciseTimer::fire);
+        connect(m_notifier, &QSocketNotifier::activated, this, &PreciseTimer::fdReadable);
         return;
     }
 #endif
+    makeFallback();
+}
+
+void PreciseTimer::makeFallback()
+{
     m_fallback = new QTimer(this);
     m_fallback->setSingleShot(true);
     m_fallback->setTimerType(Qt::PreciseTimer);
-    connect(m_fallback, &QTimer::timeout, this, &PreciseTimer::fire);
+    connect(m_fallback, &QTimer::timeout, this, &PreciseTimer::expired);
 }
 
 PreciseTimer::~PreciseTimer()
@@ -52,13 +57,9 @@ void PreciseTimer::start(std::chrono::nanoseconds after)
             return;
     }
 #endif
-    if (!m_fallback) {
-        // The timerfd refused the time; the loop's timer does it less exactly.
-        m_fallback = new QTimer(this);
-        m_fallback->setSingleShot(true);
-        m_fallback->setTimerType(Qt::PreciseTimer);
-        connect(m_fallback, &QTimer::timeout, this, &PreciseTimer::fire);
-    }
+    // The timerfd refused the time; the loop's timer does it less exactly.
+    if (!m_fallback)
+        makeFallback();
     const auto ms = std::chrono::ceil<std::chrono::milliseconds>(after);
     m_fallback->start(ms.count() > 0 ? ms : std::chrono::milliseconds(0));
 }
@@ -78,15 +79,18 @@ void PreciseTimer::stop()
         m_fallback->stop();
 }
 
-void PreciseTimer::fire()
+void PreciseTimer::fdReadable()
 {
 #ifdef Q_OS_LINUX
-    if (m_fd >= 0) {
-        std::uint64_t expirations = 0;
-        if (::read(m_fd, &expirations, sizeof expirations) != sizeof expirations)
-            return; // nothing expired (stopped meanwhile)
-    }
+    std::uint64_t expirations = 0;
+    if (::read(m_fd, &expirations, sizeof expirations) != sizeof expirations)
+        return; // nothing expired (stopped meanwhile)
 #endif
+    expired();
+}
+
+void PreciseTimer::expired()
+{
     if (!m_active)
         return;
     m_active = false;

@@ -36,7 +36,9 @@ signals:
     void timeout();
 
 private:
-    void fire();
+    void makeFallback();
+    void fdReadable();
+    void expired();
 
     int m_fd = -1;
     QSocketNotifier *m_notifier = nullptr;
