@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
@@ -95,8 +96,12 @@ void setBold(QWidget *w, bool bold)
     w->setFont(font);
 }
 
+} // namespace
+
 // Hands the text of a finished number edit to the page instead of writing it
 // into the cell; the page decides what the record keeps and redraws the cell.
+// It also knows the editor that is open, so that leaving the page can end the
+// edit first.
 class NumberDelegate : public QStyledItemDelegate
 {
 public:
@@ -106,6 +111,14 @@ public:
         : QStyledItemDelegate(parent), m_edited(std::move(edited))
     {}
 
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_open = editor;
+        return editor;
+    }
+
     void setModelData(QWidget *editor, QAbstractItemModel *,
                       const QModelIndex &index) const override
     {
@@ -113,11 +126,27 @@ public:
             m_edited(index.row(), line->text());
     }
 
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override
+    {
+        if (editor == m_open)
+            m_open.clear();
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+    // Ends an open edit as Enter would.
+    void commitOpenEditor()
+    {
+        if (QWidget *editor = m_open.data()) {
+            m_open.clear();
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
+        }
+    }
+
 private:
     Edited m_edited;
+    mutable QPointer<QWidget> m_open;
 };
-
-} // namespace
 
 TUsersPage::TUsersPage(PageHost &host, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::TUsersPage>()), m_host(host)
@@ -150,19 +179,24 @@ void TUsersPage::setUpPhoneList()
     }
     list->horizontalHeader()->setSectionResizeMode(NoColumn, QHeaderView::ResizeToContents);
 
-    // The edit is judged once the editor has gone: a message box shown
-    // while the editor still has the focus would end the edit twice.
+    // The number is stored as the edit ends, so that the row's boxes are
+    // committed with it when the focus moves on. The box about a duplicate
+    // waits until the editor has gone: shown while the editor still has the
+    // focus, it would end the edit a second time.
     const auto editEnded = [this](int r, const QString &text) {
-        QMetaObject::invokeMethod(
-            this, [=] { EditNumber(r, text); }, Qt::QueuedConnection);
+        if (!storeNumber(r, text))
+            QMetaObject::invokeMethod(this, &TUsersPage::refuseDuplicate, Qt::QueuedConnection);
     };
-    list->setItemDelegateForColumn(NumberColumn, new NumberDelegate(editEnded, list));
+    m_numberDelegate = new NumberDelegate(editEnded, list);
+    list->setItemDelegateForColumn(NumberColumn, m_numberDelegate);
     // A click on any cell of a row opens the editor of its number.
     connect(list, &QTableWidget::cellClicked, this,
             [list](int r) { list->editItem(list->item(r, NumberColumn)); });
     connect(list, &QTableWidget::currentCellChanged, this, [this](int r, int, int previous, int) {
         if (r == previous)
             return;
+        // A number still in its editor belongs to the row being left.
+        m_numberDelegate->commitOpenEditor();
         CommitRow();
         ShowRow(r);
     });
@@ -235,15 +269,26 @@ void TUsersPage::showNumber(int r)
 
 void TUsersPage::EditNumber(int r, const QString &text)
 {
+    if (!storeNumber(r, text))
+        refuseDuplicate();
+}
+
+bool TUsersPage::storeNumber(int r, const QString &text)
+{
     if (!isUserRow(r))
-        return;
+        return true;
     const QByteArray number = digitsOf(text).left(PhoneRecord::MaxNumberLength).toLatin1();
-    if (!number.isEmpty() && isNumberOfAnotherUser(number, r))
-        m_host.ShowMessageBox(m_host.MessageW(81), DialogSeam::Icon::Error, QMessageBox::Ok);
-    else
+    const bool refused = !number.isEmpty() && isNumberOfAnotherUser(number, r);
+    if (!refused)
         record(r).number = number;
     showNumber(r);
     emit smsBackupListChanged();
+    return !refused;
+}
+
+void TUsersPage::refuseDuplicate()
+{
+    m_host.ShowMessageBox(m_host.MessageW(81), DialogSeam::Icon::Error, QMessageBox::Ok);
 }
 
 bool TUsersPage::isNumberOfAnotherUser(const QByteArray &number, int r) const
@@ -257,6 +302,9 @@ bool TUsersPage::isNumberOfAnotherUser(const QByteArray &number, int r) const
 
 void TUsersPage::LeavePage()
 {
+    // A number still in its editor counts: the step labels take no focus,
+    // so nothing else has ended the edit.
+    m_numberDelegate->commitOpenEditor();
     if (ui->VStringTree1->currentRow() >= 0)
         CommitRow();
 }
@@ -440,17 +488,25 @@ bool TUsersPage::hasAdditionalRegisters() const
 
 void TUsersPage::ClearSelectedNumber()
 {
-    TYKT2 *driver = m_host.driver();
     const int r = ui->VStringTree1->currentRow();
-    if (!driver || driver->Reading() || !isUserRow(r))
+    if (!m_host.driver() || m_host.driver()->Reading() || !isUserRow(r))
         return;
     record(r) = PhoneRecord();
-    driver->SetPhoneNumber(quint8(r), 0, QByteArray());
-    if (hasAdditionalRegisters())
+    // Every command waits for the module and so lets the window go on; the
+    // driver is asked for again after each (a close takes it away).
+    if (TYKT2 *driver = m_host.driver())
+        driver->SetPhoneNumber(quint8(r), 0, QByteArray());
+    if (TYKT2 *driver = m_host.driver(); driver && hasAdditionalRegisters())
         driver->SetPhoneNumberAdditionalCR(quint8(r), 0);
+    {
+        // Row r is the one shown, whatever was clicked while the module was busy.
+        const QSignalBlocker quiet(ui->VStringTree1);
+        ui->VStringTree1->setCurrentCell(r, NoColumn);
+    }
     ShowRow(r);
     showNumber(r);
-    driver->EndExchange(true);
+    if (TYKT2 *driver = m_host.driver())
+        driver->EndExchange(true);
 }
 
 void TUsersPage::SaveNewPin()
@@ -463,25 +519,32 @@ void TUsersPage::SaveNewPin()
     } catch (const ConversionError &) {
         return; // the field holds digits only; nothing was sent
     }
-    driver->EndExchange(true);
+    if ((driver = m_host.driver()))
+        driver->EndExchange(true);
 }
 
 void TUsersPage::SendUsers()
 {
-    TYKT2 *driver = m_host.driver();
-    if (!driver)
-        return;
     const bool additional = hasAdditionalRegisters();
+    // Each command and each pause lets the window go on, and a close takes
+    // the driver away: it is asked for anew every time.
+    const auto send = [this](const auto &command) {
+        TYKT2 *driver = m_host.driver();
+        if (!driver)
+            return false;
+        command(*driver);
+        Pause(CommandGapMs);
+        return true;
+    };
     for (int r = 0; r < SettingsModel::UserCount; ++r) {
-        const PhoneRecord &user = record(r);
+        const PhoneRecord user = record(r);
         if (user.number.isEmpty())
             continue; // only "Clear selected number" removes a number from the module
-        driver->SetPhoneNumber(quint8(r), user.cr, user.number);
-        Pause(CommandGapMs);
-        if (additional) {
-            driver->SetPhoneNumberAdditionalCR(quint8(r), user.addCr);
-            Pause(CommandGapMs);
-        }
+        if (!send([&](TYKT2 &d) { d.SetPhoneNumber(quint8(r), user.cr, user.number); }))
+            return;
+        if (additional &&
+            !send([&](TYKT2 &d) { d.SetPhoneNumberAdditionalCR(quint8(r), user.addCr); }))
+            return;
     }
 }
 

@@ -33,6 +33,7 @@ class TUsersPage;
 
 namespace ykt {
 
+class NumberDelegate;
 class PageHost;
 struct PhoneRecord;
 
@@ -154,8 +155,14 @@ private:
     void reducePinText();
     void paintPinField();
 
+    // The number of row r as typed, reduced to its digits; false when another
+    // user already has it (the record keeps its number then).
+    bool storeNumber(int r, const QString &text);
+    void refuseDuplicate();
+
     std::unique_ptr<Ui::TUsersPage> ui;
     PageHost &m_host;
+    NumberDelegate *m_numberDelegate = nullptr;
     int m_displayedRow = -1;
     bool m_smsOptionsRead = false; // SMSPSTNCR has arrived once
 };

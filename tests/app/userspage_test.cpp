@@ -5,11 +5,15 @@
 #include "settings/pages/notapplicable.h"
 #include "settings/pages/userspage.h"
 #include "settings/settingsreceiver.h"
+#include "wizard/pagelist.h"
+#include "wizard/steplist.h"
+#include "wizard/wizardtab.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -203,6 +207,58 @@ TEST(UsersPage, MovingToAnotherRowCommitsTheBoxes)
     EXPECT_TRUE(rig.page().AnyUserHasAlarmSms());
 }
 
+TEST(UsersPage, ANumberTypedInTheListIsCommittedWithItsBoxes)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    rig.form->OpenConfigurationPages();
+    QTableWidget *list = rig.list();
+    // The open editor: closed ones are hidden until they are deleted.
+    const auto openEditor = [&]() -> QLineEdit * {
+        for (QLineEdit *editor : list->viewport()->findChildren<QLineEdit *>())
+            if (editor->isVisible())
+                return editor;
+        return nullptr;
+    };
+    const auto typeInto = [&](int row, const QString &text) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row, TUsersPage::NumberColumn)).center());
+        QLineEdit *editor = openEditor();
+        ASSERT_TRUE(editor);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, text);
+    };
+    const auto clickRow = [&](int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row, TUsersPage::NoColumn)).center());
+    };
+
+    // Boxes ticked on an empty row, then its number typed, then another row.
+    list->setCurrentCell(5, TUsersPage::NoColumn);
+    rig.box(23)->click();
+    typeInto(5, QStringLiteral("37061234"));
+    clickRow(6);
+    EXPECT_EQ(rig.user(5).number, QByteArray("37061234"));
+    EXPECT_EQ(rig.user(5).cr & 0x40, 0x40) << "the Alarm SMS tick went with the number";
+
+    // A number emptied in the list leaves zeros in its registers.
+    ASSERT_NE(rig.user(0).cr, 0);
+    typeInto(0, QString());
+    clickRow(6);
+    EXPECT_TRUE(rig.user(0).number.isEmpty());
+    EXPECT_EQ(rig.user(0).cr, 0);
+    EXPECT_EQ(rig.user(0).addCr, 0);
+
+    // Leaving through the step list with the editor still open.
+    rig.box(24)->click(); // row 6, no number yet
+    typeInto(6, QStringLiteral("37069876"));
+    rig.form->GoToPage(UsersPageIndex);
+    QTest::mouseClick(rig.form->wizardTab()->stepList()->stepLabel(GprsPageIndex), Qt::LeftButton);
+    EXPECT_EQ(rig.user(6).number, QByteArray("37069876"));
+    EXPECT_EQ(rig.user(6).cr & 0x80, 0x80);
+}
+
 TEST(UsersPage, MandatoryCallRulesOutCallOnAlarm)
 {
     UsersRig rig;
@@ -392,6 +448,20 @@ TEST(UsersPage, SendUsersWritesNumbersWithTheirRegistersAndSkipsEmptyOnes)
             EXPECT_EQ(quint8(rig.sim->record(0x1A, 3).value().at(1)), 0x10) << spec;
         }
     }
+}
+
+TEST(UsersPage, SendingStopsWhenTheWindowClosesOnTheWay)
+{
+    UsersRig rig;
+    ASSERT_TRUE(rig.ready());
+    QPointer<TYKT2> driver = rig.form->driver();
+    // The close comes while the first command or pause lets the window go on;
+    // the driver, and the virtual module with it, go once the send has
+    // returned, and nothing after the close touches them.
+    QTimer::singleShot(0, rig.form.get(), [&] { rig.form->close(); });
+    rig.page().SendUsers();
+    EXPECT_EQ(rig.form->driver(), nullptr);
+    EXPECT_TRUE(waitFor([&] { return driver.isNull(); }));
 }
 
 } // namespace
