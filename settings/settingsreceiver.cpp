@@ -8,41 +8,6 @@ namespace ykt {
 
 namespace {
 
-// Answer types.
-enum : quint8
-{
-    ConnectionString = 0x80,
-    APN = 0x81,
-    UserName = 0x82,
-    Password = 0x83,
-    TCPCR = 0x84,
-    ConnectionString2 = 0x85,
-    USBPassword = 0x87,
-    ReserveAccount = 0x88,
-    OwnerName = 0x89,
-    YKT2CR = 0x8A,
-    PhoneNumber = 0x8B,
-    SMSPSTNCR = 0x8C,
-    SMSPhrase = 0x8D,
-    HelpText = 0x8E,
-    InputSetting = 0x8F,
-    ItemName = 0x90,
-    PGMPhoneNumber = 0x91,
-    OutputSetting = 0x92,
-    InputSMSText = 0x93,
-    AccessPIN = 0x94,
-    SMSBackupPhoneNumber = 0x95,
-    AdditionalSMSText = 0x96,
-    SIMpin = 0x98,
-    HeartBeatEventId = 0x99,
-    PhoneNumberAdditionalCR = 0x9A,
-    AES128Key = 0x9C,
-    ZoneVoiceIndex = 0x9D,
-    PSTNKissOff = 0x9E,
-    AlarmSettings = 0x9F,
-    VoiceLanguageName = 0xA0,
-};
-
 // The widths of the module's fields, in characters or bytes.
 constexpr int ConnectionStringWidth = 50;
 constexpr int APNWidth = 50;

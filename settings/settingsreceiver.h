@@ -14,6 +14,7 @@
 // conversion type of the current language. Nothing the module sends can make
 // it write outside the model's tables.
 
+#include "device/commands.h"
 #include "settings/settingsmodel.h"
 
 #include <QByteArray>
@@ -29,6 +30,42 @@ class SettingsReceiver : public QObject
 {
     Q_OBJECT
 public:
+    // The answer types that stored() names: the module answers the read of
+    // an item with its write opcode plus 0x80.
+    enum Answer : quint8
+    {
+        ConnectionString = opcode::ReadBase + opcode::SetConnectionString,
+        APN = opcode::ReadBase + opcode::SetAPN,
+        UserName = opcode::ReadBase + opcode::SetUserName,
+        Password = opcode::ReadBase + opcode::SetPassword,
+        TCPCR = opcode::ReadBase + opcode::SetTCPCR,
+        ConnectionString2 = opcode::ReadBase + opcode::SetConnectionString2,
+        USBPassword = opcode::ReadBase + opcode::SetUSBPassword,
+        ReserveAccount = opcode::ReadBase + opcode::SetReserveAccount,
+        OwnerName = opcode::ReadBase + opcode::SetOwnerName,
+        YKT2CR = opcode::ReadBase + opcode::SetYKT2CR,
+        PhoneNumber = opcode::ReadBase + opcode::SetPhoneNumber,
+        SMSPSTNCR = opcode::ReadBase + opcode::SetSMSPSTNCR,
+        SMSPhrase = opcode::ReadBase + opcode::SetSMSPhrase,
+        HelpText = opcode::ReadBase + opcode::SetHelpText,
+        InputSetting = opcode::ReadBase + opcode::SetInputSetting,
+        ItemName = opcode::ReadBase + opcode::SetItemName,
+        PGMPhoneNumber = opcode::ReadBase + opcode::SetPGMPhoneNumber,
+        OutputSetting = opcode::ReadBase + opcode::SetOutputSetting,
+        InputSMSText = opcode::ReadBase + opcode::SetInputSMSText,
+        AccessPIN = opcode::ReadBase + opcode::SetAccessPIN,
+        SMSBackupPhoneNumber = opcode::ReadBase + opcode::SetSMSBackupPhoneNumber,
+        AdditionalSMSText = opcode::ReadBase + opcode::SetAdditionalSMSText,
+        SIMpin = opcode::ReadBase + opcode::SetSIMpin,
+        HeartBeatEventId = opcode::ReadBase + opcode::SetHeartBeatEventId,
+        PhoneNumberAdditionalCR = opcode::ReadBase + opcode::SetPhoneNumberAdditionalCR,
+        AES128Key = opcode::ReadBase + opcode::SetAES128Key,
+        ZoneVoiceIndex = opcode::ReadBase + opcode::SetZoneVoiceIndex,
+        PSTNKissOff = opcode::ReadBase + opcode::SetPSTNKissOff,
+        AlarmSettings = opcode::ReadBase + opcode::SetAlarmSettings,
+        VoiceLanguageName = 0xA0, // read only: no command writes it
+    };
+
     // conversionType gives the module character-set conversion of the
     // current language at the moment a text arrives; empty means none.
     // The model must outlive the receiver. The receiver may outlive the

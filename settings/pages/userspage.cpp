@@ -25,15 +25,6 @@ namespace ykt {
 
 namespace {
 
-// The module's answers that this page shows.
-enum : quint8
-{
-    PhoneNumberAnswer = 0x8B,
-    SmsPstnCrAnswer = 0x8C,
-    AccessPinAnswer = 0x94,
-    PhoneNumberAdditionalCRAnswer = 0x9A,
-};
-
 constexpr int LastUserRow = SettingsModel::UserCount - 1;
 // PnAddCR is read and written from firmware 1026 on.
 constexpr int LastFirmwareWithoutAdditionalCR = 1025;
@@ -620,16 +611,16 @@ QCheckBox *TUsersPage::AlarmSmsBox() const
 void TUsersPage::onStored(quint8 answerType, int index)
 {
     switch (answerType) {
-    case PhoneNumberAnswer:
+    case SettingsReceiver::PhoneNumber:
         OnPhoneNumber(index);
         break;
-    case PhoneNumberAdditionalCRAnswer:
+    case SettingsReceiver::PhoneNumberAdditionalCR:
         OnPhoneNumberAdditionalCR(index);
         break;
-    case SmsPstnCrAnswer:
+    case SettingsReceiver::SMSPSTNCR:
         OnSMSPSTNCR();
         break;
-    case AccessPinAnswer:
+    case SettingsReceiver::AccessPIN:
         OnAccessPIN();
         break;
     default:
