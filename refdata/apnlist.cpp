@@ -4,8 +4,6 @@
 #include "localization/codepages.h"
 #include "refdata/textfields.h"
 
-#include <QFile>
-
 #include <cstdint>
 
 namespace ykt {
@@ -98,13 +96,10 @@ TAPNList ParseAPNList(const QByteArray &content)
 bool LoadAPNList(const QString &path, TAPNList &list)
 {
     list.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> content = refdata::ReadWholeFile(path);
+    if (!content)
         return false;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    list = ParseAPNList(content);
+    list = ParseAPNList(*content);
     return true;
 }
 

@@ -3,8 +3,6 @@
 
 #include "refdata/textfields.h"
 
-#include <QFile>
-
 #include <limits>
 
 namespace ykt {
@@ -108,21 +106,14 @@ TCIDLoadResult ParseCIDDescriptions(const QByteArray &content, TCIDDescriptions 
 
 TCIDLoadResult LoadCIDDescriptions(const QString &path, TCIDDescriptions &table)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> content = refdata::ReadWholeFile(path);
+    if (!content) {
         table.clear();
         TCIDLoadResult result;
         result.status = TCIDLoadStatus::FileMissing;
         return result;
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        table.clear();
-        TCIDLoadResult result;
-        result.status = TCIDLoadStatus::FileMissing;
-        return result;
-    }
-    return ParseCIDDescriptions(content, table);
+    return ParseCIDDescriptions(*content, table);
 }
 
 void RefreshCIDTexts(TCIDDescriptions &table, const TMessageLookup &message)

@@ -4,7 +4,20 @@
 
 #include <limits>
 
+#include <QFile>
+
 namespace ykt::refdata {
+
+std::optional<QByteArray> ReadWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content;
+}
 
 QList<QByteArray> SplitTextLines(const QByteArray &content)
 {

@@ -7,10 +7,17 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
+
+#include <optional>
 
 namespace ykt::refdata {
 
 QList<QByteArray> SplitTextLines(const QByteArray &content);
+
+// The whole content of the file at path; nothing when it cannot be opened
+// or read.
+std::optional<QByteArray> ReadWholeFile(const QString &path);
 
 // The field cursor of all text readers.
 using ::ykt::ByteFields;

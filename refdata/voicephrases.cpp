@@ -3,7 +3,6 @@
 #include "refdata/textfields.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <limits>
 
@@ -92,13 +91,10 @@ QString VoicePhraseFilePath(const QString &programFolder, const QString &languag
 
 bool LoadVoicePhrases(const QString &path, const QByteArray &noPhraseCaption, TPhraseMenu &menu)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> content = refdata::ReadWholeFile(path);
+    if (!content)
         return false;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    menu = BuildPhraseMenu(noPhraseCaption, ParseVoicePhrases(content));
+    menu = BuildPhraseMenu(noPhraseCaption, ParseVoicePhrases(*content));
     return true;
 }
 
