@@ -42,7 +42,7 @@ TMainScreen::TMainScreen(QWidget *parent) : QWidget(parent)
     auto *type = named(new QGroupBox, "TntGroupBox30");
     type->setAutoFillBackground(true);
     QPalette dark = type->palette();
-    dark.setColor(QPalette::Window, QColor(38, 62, 99));
+    dark.setColor(QPalette::Window, QColor(TStepList::PanelColour));
     type->setPalette(dark);
     auto *typeLayout = new QVBoxLayout(type);
     auto *heading = named(new QLabel(QStringLiteral("YKT Type")), "TntLabel32");

@@ -74,7 +74,7 @@ TStepList::TStepList(QWidget *parent) : QWidget(parent)
     setFixedWidth(PanelWidth);
     setAutoFillBackground(true);
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(38, 62, 99));
+    p.setColor(QPalette::Window, QColor(TStepList::PanelColour));
     setPalette(p);
 
     m_modeLabel = new QLabel(QStringLiteral("Indipendent Alarm System"), this);

@@ -47,6 +47,8 @@ class TStepList : public QWidget
 public:
     // The light grey of plain step labels and of the work-mode captions not chosen.
     static constexpr QRgb LightGrey = 0xE2E2E2; // 14869218
+    // The dark blue behind the step list and the work-mode choice.
+    static constexpr QRgb PanelColour = 0x263E63;
     static constexpr int Spacing = 4;
 
     explicit TStepList(QWidget *parent = nullptr);

@@ -640,8 +640,8 @@ void TForm1::SelectLanguage(const QByteArray &name, bool byUser)
     writeLanguageSetting(name);
     // 6.
     refreshModuleCaption();
-    // 7.
-    refreshLanguageDependentTexts();
+    // 7. What the pages take from the messages.
+    ApplyPageLanguageTexts();
     // 8.
     // A position the new list no longer has keeps what the language chose.
     for (const auto &[list, position] : kept) {
@@ -669,11 +669,6 @@ void TForm1::refreshModuleCaption()
     if (m_driver && !m_driver->AccessProblem().isEmpty())
         return;
     m_statusCaption->setText(MessageW(25));
-}
-
-void TForm1::refreshLanguageDependentTexts()
-{
-    ApplyPageLanguageTexts();
 }
 
 void TForm1::refreshInputsAndOutputs()

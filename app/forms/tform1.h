@@ -235,9 +235,8 @@ private:
     QByteArray readLanguageSetting() const;
     void writeLanguageSetting(const QByteArray &name);
     void refreshModuleCaption();
-    // What SelectLanguage refreshes beyond the controls the language names;
-    // the pages add theirs as they come.
-    void refreshLanguageDependentTexts();
+    // What SelectLanguage refreshes beyond the controls the language names
+    // and the pages' message texts; the pages add theirs as they come.
     void refreshInputsAndOutputs();
     void reloadVoicePhrases();
 
@@ -252,6 +251,7 @@ private:
 
     // The main screen and the wizard.
     void onWorkModePressed(WorkMode mode);
+    void showWorkModeTexts();
     void onStepClicked(int pageIndex);
     void onWizardCancel();
     void applyLockView();

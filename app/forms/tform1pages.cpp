@@ -104,13 +104,21 @@ void TForm1::ApplyWorkMode(WorkMode mode)
     m_usersPage->ApplyWorkMode(mode);
     // The Inputs, Outputs, Outputs-control, Advanced and Phrases pages apply
     // their blocks and groups here as they come.
-    // 4. The mode's radio button and caption colours; 6. its description.
-    m_mainScreen->showWorkMode(mode, MessageW(mode == WorkMode::Communicator ? 54 : 142));
-    m_wizardTab->stepList()->modeLabel()->setText(m_mainScreen->radioButtonOf(mode)->text());
+    // 4, 6.
+    showWorkModeTexts();
     // 5. The first phone number row.
     m_usersPage->SelectFirstRow();
     // 7. The choice lists of the input functions, events and output
     // functions are rebuilt by their pages.
+}
+
+void TForm1::showWorkModeTexts()
+{
+    // The mode's radio button checked with the caption colours, its caption
+    // in the step list's mode label, its description on the main screen.
+    m_mainScreen->showWorkMode(m_workMode,
+                               MessageW(m_workMode == WorkMode::Communicator ? 54 : 142));
+    m_wizardTab->stepList()->modeLabel()->setText(m_mainScreen->radioButtonOf(m_workMode)->text());
 }
 
 void TForm1::ApplyModuleCapabilities()
@@ -214,9 +222,7 @@ void TForm1::ApplyPageLanguageTexts()
     m_wizardTab->setContainerButtonTexts(MessageW(71), MessageW(72), MessageW(73));
     m_wizardTab->stepList()->layOut();
     // 10.
-    m_mainScreen->showWorkMode(m_workMode,
-                               MessageW(m_workMode == WorkMode::Communicator ? 54 : 142));
-    m_wizardTab->stepList()->modeLabel()->setText(m_mainScreen->radioButtonOf(m_workMode)->text());
+    showWorkModeTexts();
     // 11. Qt widgets show Unicode; the texts were converted when applied.
 }
 
