@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ykt {
 
@@ -36,7 +35,12 @@ void setError(QString *error, const QString &message)
         *error = message;
 }
 
-// One try at folder/Logs/name.
+// Names are tried up to this number: far more sessions than can end in one minute.
+constexpr int kMaxLogNameNumber = 9999;
+
+// Takes the first free name of folder/Logs/name, name (2), name (3) ... by
+// creating it empty, so that another writer cannot take the same name between
+// the look and the write; then the log replaces the empty file as a whole.
 bool writeLogInto(const QString &folder, const QString &name, const QList<QByteArray> &lines,
                   QString *path, QString *error)
 {
@@ -46,7 +50,29 @@ bool writeLogInto(const QString &folder, const QString &name, const QList<QByteA
         *error = QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(logs));
         return false;
     }
-    return WriteEncipheredLines(*path, kEventLogPassphrase, lines, error);
+    for (int number = 1; number <= kMaxLogNameNumber; ++number) {
+        *path = QDir(logs).filePath(numberedLogFileName(name, number));
+        if (QFileInfo::exists(*path))
+            continue;
+        QFile claim(*path);
+        if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(*path))
+                continue; // taken a moment ago by another writer
+            *error = QStringLiteral("Cannot write %1: %2")
+                         .arg(QDir::toNativeSeparators(*path), claim.errorString());
+            return false;
+        }
+        claim.close();
+        if (WriteEncipheredLines(*path, kEventLogPassphrase, lines, error))
+            return true;
+        QFile::remove(*path);
+        return false;
+    }
+    *error = QStringLiteral("Cannot write the event log: %1 already holds %2 logs named %3")
+                 .arg(QDir::toNativeSeparators(logs))
+                 .arg(kMaxLogNameNumber)
+                 .arg(name);
+    return false;
 }
 
 } // namespace
@@ -69,6 +95,16 @@ QByteArray usartLogLine(QByteArray text, bool outGoing, bool putRegisters,
 QString logFileName(const QDateTime &start, const QDateTime &written)
 {
     return moment(start) + QStringLiteral(" - ") + moment(written) + QStringLiteral(".ykl");
+}
+
+QString numberedLogFileName(const QString &name, int number)
+{
+    if (number < 2)
+        return name;
+    const QString suffix = QStringLiteral(".ykl");
+    const QString stem = name.endsWith(suffix) ? name.chopped(suffix.size()) : name;
+    return stem + QStringLiteral(" (%1)").arg(number) +
+           (stem.size() < name.size() ? suffix : QString());
 }
 
 LogWriteResult writeEventLog(const QList<QByteArray> &lines, const QString &programFolder,

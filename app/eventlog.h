@@ -35,6 +35,11 @@ QByteArray usartLogLine(QByteArray text, bool outGoing, bool putRegisters,
 // "2009_3_5 9_7 - 2009_3_5 10_15.ykl".
 QString logFileName(const QDateTime &start, const QDateTime &written);
 
+// The name with " (number)" before its ".ykl" from number 2 on, for a second
+// log that would take the name of one already there; number 1 is the name
+// itself.
+QString numberedLogFileName(const QString &name, int number);
+
 // Sub-folders of the program folder (or of the user's data folder).
 inline constexpr char kLogsFolder[] = "Logs";
 inline constexpr char kDebugFolder[] = "Debug";
@@ -49,9 +54,10 @@ struct LogWriteResult
 };
 
 // Writes the lines (each followed by CR LF, enciphered with the event-log
-// passphrase) to programFolder/Logs/<logFileName>, creating Logs/ and
-// replacing a file of the same name. When that fails (the folder cannot be
-// created or the file not written) the same file goes to fallbackFolder/Logs
+// passphrase) to programFolder/Logs/<logFileName>, creating Logs/. A log of
+// the same name is kept: two runs that end in the same minute would share it,
+// so the new one takes the first free numbered name (see numberedLogFileName). When that fails (the
+// folder cannot be created or the file not written) the same file goes to fallbackFolder/Logs
 // instead; an empty fallbackFolder means no second try. An empty list writes
 // nothing and is ok. A line must not hold a zero byte (usartLogLine never
 // gives one).

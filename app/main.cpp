@@ -12,20 +12,28 @@
 #include "app/transportoption.h"
 #include "device/protocoltrace.h"
 
+#include "util/logging.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTextStream>
 #include <QTimer>
-
-#include <cstdio>
 
 using namespace ykt;
 
 namespace {
 
-void printError(const QString &text)
+QString usage()
 {
-    std::fprintf(stderr, "%s\n", qPrintable(text));
+    return QStringLiteral("usage: ykt4m-loader [options]\n"
+                          "options:\n"
+                          "%1"
+                          "  --screenshot FILE.png   save a picture of the window once the "
+                          "first read is done\n"
+                          "        (or after ten seconds) and end\n"
+                          "  -h, --help   show this help\n")
+        .arg(transportOptionsHelp());
 }
 
 } // namespace
@@ -38,13 +46,13 @@ int main(int argc, char **argv)
 
     QStringList args = QApplication::arguments().mid(1);
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-        printError(QStringLiteral("usage: ykt4m-loader [options]\n%1").arg(transportOptionsHelp()));
+        QTextStream(stdout) << usage();
         return 0;
     }
     QString screenshot;
     if (const int at = args.indexOf(QLatin1String("--screenshot")); at >= 0) {
         if (at + 1 >= args.size()) {
-            printError(QStringLiteral("--screenshot needs a file name"));
+            qCCritical(lcApp).noquote() << "--screenshot needs a file name; see --help";
             return 2;
         }
         screenshot = args.at(at + 1);
@@ -53,23 +61,29 @@ int main(int argc, char **argv)
     TransportChoice choice;
     QString error;
     if (!takeTransportOptions(args, &choice, &error)) {
-        printError(error);
+        qCCritical(lcApp).noquote() << error;
         return 2;
     }
     if (!args.isEmpty()) {
-        printError(QStringLiteral("unknown option '%1'; see --help").arg(args.first()));
+        qCCritical(lcApp).noquote()
+            << QStringLiteral("unknown option '%1'; see --help").arg(args.first());
         return 2;
     }
 
-    SingleInstance instance(QApplication::applicationFilePath());
+    // One copy per user, wherever it was started from.
+    SingleInstance instance;
     if (!instance.isPrimary()) {
-        instance.askPrimaryToRaise();
+        qCInfo(lcApp) << "The YKT4M Loader already runs; bringing its window to the front";
+        if (!instance.askPrimaryToRaise())
+            qCWarning(lcApp) << "The running YKT4M Loader did not answer";
         return 0;
     }
+    if (!instance.errorString().isEmpty())
+        qCWarning(lcApp).noquote() << instance.errorString();
 
     std::unique_ptr<HidTransport> transport = createTransport(choice, &error);
     if (!transport) {
-        printError(error);
+        qCCritical(lcApp).noquote() << error;
         return 2;
     }
 
@@ -79,7 +93,7 @@ int main(int argc, char **argv)
     if (!choice.tracePath.isEmpty()) {
         env.trace = std::make_shared<ProtocolTrace>();
         if (!env.trace->open(choice.tracePath, &error)) {
-            printError(error);
+            qCCritical(lcApp).noquote() << error;
             return 2;
         }
     }
@@ -91,7 +105,7 @@ int main(int argc, char **argv)
     if (!screenshot.isEmpty()) {
         const auto take = [&window, screenshot] {
             if (!window.grab().save(screenshot))
-                printError(QStringLiteral("cannot write %1").arg(screenshot));
+                qCWarning(lcApp).noquote() << QStringLiteral("cannot write %1").arg(screenshot);
             QApplication::quit();
         };
         QObject::connect(&window, &TForm1::settingsRefreshed, &window,

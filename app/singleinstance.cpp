@@ -1,7 +1,7 @@
 #include "app/singleinstance.h"
 
-#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -9,6 +9,9 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/socket.h>
 #endif
 
 namespace ykt {
@@ -28,22 +31,55 @@ QString userId()
 #endif
 }
 
-QString baseName(const QString &key)
+// The user's runtime folder (private to the user, the same for the whole
+// session whatever TMPDIR says) when there is one, else the temporary folder.
+QString lockFolder()
 {
-    const QString user = userId();
-    const QByteArray digest =
-        QCryptographicHash::hash(key.toUtf8() + '\n' + user.toUtf8(), QCryptographicHash::Sha1);
-    return QStringLiteral("ykt4m-loader-%1-%2")
-        .arg(QString::fromLatin1(digest.toHex().left(16)), user);
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && QFileInfo(runtime).isWritable())
+        return runtime;
+    return QDir::tempPath();
 }
+
+#ifdef Q_OS_LINUX
+// Whether the server on the abstract name runs as this user: abstract names
+// carry no permissions, so another user could have taken ours.
+bool listenerIsThisUser(const QString &name)
+{
+    QLocalSocket socket;
+    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(500))
+        return false;
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    const bool same =
+        ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+        peer.uid == ::getuid();
+    socket.abort();
+    return same;
+}
+#endif
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &key, QObject *parent) : QObject(parent)
+QString SingleInstance::instanceName(const QString &application)
 {
-    const QString base = baseName(key);
-    m_lockPath = QDir(QDir::tempPath()).filePath(base + QStringLiteral(".lock"));
-    m_serverName = base;
+    QString name = application;
+    for (QChar &c : name) {
+        const char16_t u = c.unicode();
+        const bool plain = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
+                           (u >= '0' && u <= '9') || u == '.' || u == '_' || u == '-';
+        if (!plain)
+            c = QLatin1Char('_');
+    }
+    return name + QLatin1Char('-') + userId();
+}
+
+SingleInstance::SingleInstance(const QString &application, QObject *parent) : QObject(parent)
+{
+    m_serverName = instanceName(application);
+    m_lockPath = QDir(lockFolder()).filePath(m_serverName + QStringLiteral(".lock"));
 }
 
 SingleInstance::~SingleInstance()
@@ -89,9 +125,23 @@ bool SingleInstance::isPrimary()
     // listen() fail; we hold the lock, so nothing alive uses this name.
     QLocalServer::removeServer(m_serverName);
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
-    if (!m_server->listen(m_serverName))
+    if (!m_server->listen(m_serverName)) {
+#ifdef Q_OS_LINUX
+        // The abstract name is the user's, whatever folder holds the lock: a
+        // copy that took its lock elsewhere (another TMPDIR or runtime
+        // folder) holds it and is the first copy.
+        if (m_server->serverError() == QAbstractSocket::AddressInUseError &&
+            listenerIsThisUser(m_serverName)) {
+            delete m_server;
+            m_server = nullptr;
+            m_lock.reset();
+            m_primary = false;
+            return false;
+        }
+#endif
         m_error =
             QStringLiteral("Cannot listen on %1: %2").arg(m_serverName, m_server->errorString());
+    }
     return true;
 }
 

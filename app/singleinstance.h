@@ -1,15 +1,18 @@
 #pragma once
 
-// One running copy of the program per executable and user. The first start
-// holds a lock file in the temporary folder and listens on a local socket; a
-// later start finds the lock taken, asks the first one over the socket to
-// bring its window to the front, and ends.
+// One running copy of the program per user, wherever it was started from: two
+// installed copies, or a copy unpacked into another folder, are still the
+// same program to the user. The first start holds a lock file in the user's
+// runtime folder (XDG_RUNTIME_DIR, else the temporary folder) and listens on
+// a local socket; a later start finds the lock taken (or, when it looked for
+// the lock in another folder, the socket's name in use by the same user),
+// asks the first one over the socket to bring its window to the front, and
+// ends.
 //
 // The lock is a QLockFile: it is held for the life of the object, and a lock
 // left behind by a copy that crashed is recognised (its process is gone) and
-// taken over. The lock file and the socket are named after a hash of the key
-// (the executable's absolute path) and the user id, so other users and other
-// installed copies run on their own.
+// taken over. The lock file and the socket are named after the application
+// name and the user id, so other users run on their own.
 
 #include <QHash>
 #include <QObject>
@@ -29,7 +32,11 @@ class SingleInstance : public QObject
     Q_OBJECT
 
 public:
-    explicit SingleInstance(const QString &key, QObject *parent = nullptr);
+    // The program's own application name; tests give names of their own.
+    static constexpr char kApplication[] = "ykt4m-loader";
+
+    explicit SingleInstance(const QString &application = QLatin1String(kApplication),
+                            QObject *parent = nullptr);
     ~SingleInstance() override;
 
     // Whether this is the first copy. Decided on the first call, which takes
@@ -48,6 +55,11 @@ public:
 
     QString lockFilePath() const { return m_lockPath; }
     QString serverName() const { return m_serverName; }
+
+    // "<application>-<user id>", with every character outside letters,
+    // digits, '.', '_' and '-' turned into '_': the socket's name and the
+    // lock file's base name.
+    static QString instanceName(const QString &application);
 
     // Brings w to the front: restores it when minimised, shows it when hidden.
     static void raiseWindow(QWidget *w);

@@ -54,16 +54,14 @@ std::unique_ptr<HidTransport> createTransport(const TransportChoice &choice, QSt
 
 QString transportOptionsHelp()
 {
-    QStringList ids;
-    for (const sim::Profile &profile : sim::profiles())
-        ids << profile.id;
-    return QStringLiteral(
-               "  --simulate[=PROFILE[,key=value...]]  attach the built-in virtual module\n"
-               "        profiles: %1 (default %2)\n"
-               "        faults: drop=K delay=MS stuckbusy=K unplug=K short=K garbage=K repeat=K\n"
-               "        options: interval=MS state=MS password=TEXT passwordonconnect=1 lock=1\n"
-               "  --trace FILE   write every packet and report to FILE\n")
-        .arg(ids.join(QStringLiteral(", ")), sim::defaultProfile().id);
+    // Every key the virtual module's parser takes, from its own description.
+    QString spec = sim::optionsUsage();
+    spec.replace(QLatin1Char('\n'), QLatin1String("\n        "));
+    return QStringLiteral("  --simulate[=SPEC]   attach the built-in virtual module instead of "
+                          "the USB one\n"
+                          "        %1\n"
+                          "  --trace FILE   write every packet and report to FILE\n")
+        .arg(spec);
 }
 
 } // namespace ykt

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace ykt {
 
 namespace {
@@ -28,12 +30,40 @@ int fail(QTextStream &err, const QString &message)
     return 1;
 }
 
-int show(const QString &path, const QByteArray &passphrase, QTextStream &out, QTextStream &err)
+enum class Contents
 {
+    EventLog,
+    Template,
+};
+
+int show(const QString &path, Contents contents, QTextStream &out, QTextStream &err)
+{
+    const QByteArray passphrase =
+        contents == Contents::Template ? kTemplatePassphrase : kEventLogPassphrase;
     QList<QByteArray> lines;
     QString error;
     if (ReadEncipheredLines(path, passphrase, &lines, &error) != ReadOutcome::Read)
         return fail(err, error);
+    // The container has no check of its own: a wrong file deciphers to bytes
+    // without meaning, which must not be printed as if they were its lines.
+    const QString shown = QDir::toNativeSeparators(path);
+    if (lines.isEmpty()) {
+        return fail(err, QStringLiteral("%1 holds no text: it is not %2")
+                             .arg(shown, contents == Contents::Template
+                                             ? QStringLiteral("a template")
+                                             : QStringLiteral("an event log")));
+    }
+    if (contents == Contents::Template && !looksLikeTemplateLines(lines)) {
+        return fail(err, QStringLiteral("%1 is not a template: its text is not lines of "
+                                        "Name=Value settings (another kind of file, or a "
+                                        "damaged one)")
+                             .arg(shown));
+    }
+    if (contents == Contents::EventLog && !looksLikeLogLines(lines)) {
+        return fail(err, QStringLiteral("%1 is not an event log: its text is not lines of "
+                                        "modem traffic (another kind of file, or a damaged one)")
+                             .arg(shown));
+    }
     for (const QByteArray &line : lines)
         out << QString::fromLatin1(printableText(line)) << '\n';
     out.flush();
@@ -79,6 +109,56 @@ int pack(const QString &textPath, const QString &outPath, QTextStream &out, QTex
 
 } // namespace
 
+bool isTextLine(const QByteArray &line)
+{
+    for (const char c : line) {
+        const uchar u = uchar(c);
+        // 8-bit characters of any code page are text; of the control bytes
+        // only TAB, and Ctrl-Z and Esc, which end and cancel an SMS text
+        // typed to the modem and so come up in its traffic.
+        if (u == 0x7F || (u < 0x20 && u != '\t' && u != 0x1A && u != 0x1B))
+            return false;
+    }
+    return true;
+}
+
+bool isNamedLine(const QByteArray &line)
+{
+    const qsizetype eq = line.indexOf('=');
+    if (eq <= 0)
+        return false;
+    for (qsizetype i = 0; i < eq; ++i) {
+        const char c = line.at(i);
+        const bool word =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (!word)
+            return false;
+    }
+    return true;
+}
+
+bool looksLikeLogLines(const QList<QByteArray> &lines)
+{
+    return !lines.isEmpty() && std::all_of(lines.cbegin(), lines.cend(), isTextLine);
+}
+
+bool looksLikeTemplateLines(const QList<QByteArray> &lines)
+{
+    qsizetype filled = 0;
+    qsizetype named = 0;
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty())
+            continue;
+        const bool isNamed = isNamedLine(line);
+        if (filled == 0 && !isNamed)
+            return false;
+        ++filled;
+        if (isNamed)
+            ++named;
+    }
+    return filled > 0 && 2 * named >= filled;
+}
+
 bool isContainerCommand(const QString &word)
 {
     return word == QLatin1String("log") || word == QLatin1String("template");
@@ -99,9 +179,9 @@ int runContainerCommand(const QStringList &args, QTextStream &out, QTextStream &
     const QString &word = args.at(0);
     const QString &action = args.at(1);
     if (word == QLatin1String("log") && action == QLatin1String("show") && args.size() == 3)
-        return show(args.at(2), kEventLogPassphrase, out, err);
+        return show(args.at(2), Contents::EventLog, out, err);
     if (word == QLatin1String("template") && action == QLatin1String("show") && args.size() == 3)
-        return show(args.at(2), kTemplatePassphrase, out, err);
+        return show(args.at(2), Contents::Template, out, err);
     if (word == QLatin1String("template") && action == QLatin1String("pack") && args.size() == 4)
         return pack(args.at(2), args.at(3), out, err);
     return usage(err);

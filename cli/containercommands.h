@@ -9,6 +9,8 @@
 // Lines are printed one per output line; bytes outside printable ASCII are
 // shown as \xHH and a backslash as \\.
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -16,8 +18,9 @@
 namespace ykt {
 
 // args[0] is the subcommand word ("log" or "template"). Returns 0 on success,
-// 1 when a file cannot be read or written (with a message on err), 2 for a
-// usage error (with the usage text on err).
+// 1 when a file cannot be read or written, or when the file shown is not a
+// log or template (with a message on err), 2 for a usage error (with the
+// usage text on err).
 int runContainerCommand(const QStringList &args, QTextStream &out, QTextStream &err);
 
 // True for the subcommand words runContainerCommand handles.
@@ -25,5 +28,23 @@ bool isContainerCommand(const QString &word);
 
 // The usage lines of these subcommands, each ended by a line break.
 QString containerCommandsHelp();
+
+// What a deciphered file must look like to be shown. The container has no
+// check of its own, and a wrong file or passphrase gives random bytes, of
+// which about one in nine is a control byte and '=' after a run of letters
+// is rare. Texts are 8-bit, in any code page.
+//
+// A text line holds no control byte but TAB, Ctrl-Z and Esc (the modem's
+// end and cancel of an SMS text), and no DEL.
+bool isTextLine(const QByteArray &line);
+// "Name=Value" with a name of ASCII letters, digits and '_'.
+bool isNamedLine(const QByteArray &line);
+// An event log: at least one line, every line a text line.
+bool looksLikeLogLines(const QList<QByteArray> &lines);
+// A template: its first non-empty line and at least half of its non-empty
+// lines are named lines. Values may hold any byte (texts read from a module),
+// and a multi-line help text written by another copy of the program leaves
+// stray lines without a name, which a reader ignores.
+bool looksLikeTemplateLines(const QList<QByteArray> &lines);
 
 } // namespace ykt

@@ -26,8 +26,10 @@ bool isLanguageCommand(const QString &word)
 
 QString languageCommandsHelp()
 {
-    return QStringLiteral("  lang check [FILE]   list the languages of a language file (default\n"
-                          "                      comps.txt beside the program) and compare them\n");
+    return QStringLiteral("  lang check [FILE]           list the languages of a language file "
+                          "(default\n"
+                          "                              comps.txt beside the program) and "
+                          "compare them\n");
 }
 
 int runLanguageCommand(const QStringList &args, const QString &programFolder, QTextStream &out,
@@ -43,6 +45,14 @@ int runLanguageCommand(const QStringList &args, const QString &programFolder, QT
     const LanguageFileResult loaded = LoadLanguageFile(path, table);
     if (!loaded.ok) {
         err << loaded.error << '\n';
+        err.flush();
+        return 1;
+    }
+    // Nothing to compare: the file is not a language file at all.
+    if (table.isEmpty()) {
+        err << QStringLiteral("%1 holds no language: not a language file")
+                   .arg(QDir::toNativeSeparators(path))
+            << '\n';
         err.flush();
         return 1;
     }

@@ -18,7 +18,7 @@ namespace ykt {
 // args[0] is "lang". programFolder is where FILE is looked for when none is
 // given. Returns 0 when the languages agree, 3 when the comparison found
 // differences, 1 when the file is missing or has a bad line (the loader's
-// error text on err), 2 for a usage error.
+// error text on err) or holds no language, 2 for a usage error.
 int runLanguageCommand(const QStringList &args, const QString &programFolder, QTextStream &out,
                        QTextStream &err);
 

@@ -50,16 +50,22 @@ void err(const QString &line)
     std::fputc('\n', stderr);
 }
 
+// The help: on stdout when asked for, on stderr after a usage error.
 int usage(int code)
 {
-    err(QStringLiteral("usage: ykt4m-cli read [options]\n"
-                       "  read   find the module, print its identity and read every setting\n"
-                       "options:\n"
-                       "%1"
+    const QString text =
+        QStringLiteral("usage: ykt4m-cli COMMAND ...\n"
+                       "commands:\n"
+                       "  read [options]              find the module, print its identity and "
+                       "read every setting\n"
+                       "%1%2"
+                       "options of read:\n"
+                       "%3"
                        "  --password TEXT   the module's USB password, if it asks for one\n"
                        "  --wait SECONDS    how long to look for a module (default 10)\n"
-                       "%2%3")
-            .arg(transportOptionsHelp(), containerCommandsHelp(), languageCommandsHelp()));
+                       "  -h, --help   show this help\n")
+            .arg(containerCommandsHelp(), languageCommandsHelp(), transportOptionsHelp());
+    QTextStream(code == 0 ? stdout : stderr) << text;
     return code;
 }
 

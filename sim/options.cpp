@@ -158,29 +158,50 @@ std::optional<Options> parseOptions(const QString &spec, QString *error)
     return options;
 }
 
+QStringList optionKeys()
+{
+    QStringList keys;
+    for (const NumericOption &option : numericOptions)
+        keys << QLatin1String(option.key);
+    keys << QStringLiteral("password");
+    return keys;
+}
+
 QString optionsUsage()
 {
+    const Options defaults;
     QStringList lines;
-    lines << QStringLiteral("PROFILE[,key=value...]   e.g. ykt4m-4003,drop=5,delay=20");
-    lines << QStringLiteral("profiles:");
+    lines << QStringLiteral("SPEC is PROFILE[,key=value...], e.g. ykt4m-4003,drop=5,delay=20");
+    lines << QStringLiteral("profiles (default %1):").arg(defaultProfile().id);
     for (const Profile &p : profiles())
         lines << QStringLiteral("  %1  %2").arg(p.id, -11).arg(p.description);
-    lines << QStringLiteral("faults (k counts from 1 at every plug-in; 0 = off):");
-    lines << QStringLiteral("  drop=k       no answer to the k-th read request");
-    lines << QStringLiteral("  delay=ms     every reply that much later");
-    lines << QStringLiteral("  stuckbusy=k  Busy never clears from the k-th packet on");
-    lines << QStringLiteral("  unplug=k     pulled out when the k-th packet arrives");
-    lines << QStringLiteral("  replug=ms    ... and plugged back in after that long");
-    lines << QStringLiteral("  short=k      the answer to the k-th read request is cut short");
+    lines << QStringLiteral("faults (K counts from 1 at every plug-in; 0 = off):");
+    lines << QStringLiteral("  drop=K       no answer to the K-th read request");
+    lines << QStringLiteral("  delay=MS     every reply that much later");
+    lines << QStringLiteral("  stuckbusy=K  Busy never clears from the K-th packet on");
+    lines << QStringLiteral("  unplug=K     pulled out when the K-th packet arrives");
+    lines << QStringLiteral("  replug=MS    ... and plugged back in after that long");
+    lines << QStringLiteral("  short=K      the answer to the K-th read request is cut short");
     lines << QStringLiteral(
-        "  garbage=k    random bytes before the answer to the k-th read request");
-    lines << QStringLiteral("  repeat=k     that answer carries the previous sequence number");
-    lines << QStringLiteral(
-        "timing: interval=ms (USB, default 1), state=ms (default 50, 0 = none),");
-    lines << QStringLiteral("        traffic=ms (modem lines, default 700, 0 = none)");
-    lines << QStringLiteral(
-        "setup:  password=TEXT (USB password), passwordonconnect=0/1, lock=0/1,");
-    lines << QStringLiteral("        plugged=0/1 (present at start), seed=N");
+        "  garbage=K    random bytes before the answer to the K-th read request");
+    lines << QStringLiteral("  repeat=K     that answer carries the previous sequence number");
+    lines << QStringLiteral("timing:");
+    lines << QStringLiteral("  interval=MS  USB interval, 1 to 1000 (default %1)")
+                 .arg(defaults.usbIntervalMs);
+    lines << QStringLiteral("  state=MS     a state report this often (default %1, 0 = none)")
+                 .arg(defaults.stateIntervalMs);
+    lines << QStringLiteral("  traffic=MS   a line of modem traffic this often (default %1, 0 = "
+                            "none)")
+                 .arg(defaults.trafficIntervalMs);
+    lines << QStringLiteral("set up before it is plugged in:");
+    lines << QStringLiteral("  password=TEXT          its USB password, at most 16 characters");
+    lines << QStringLiteral("  passwordonconnect=0/1  it asks for the USB password on connect");
+    lines << QStringLiteral("  lock=0/1               its GPRS settings are locked");
+    lines << QStringLiteral("  plugged=0/1            present at start (default %1)")
+                 .arg(int(defaults.pluggedIn));
+    lines << QStringLiteral("  seed=N                 for its signal level and the garbage fault "
+                            "(default %1)")
+                 .arg(defaults.seed);
     return lines.join(QLatin1Char('\n'));
 }
 

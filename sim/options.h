@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -69,7 +70,11 @@ struct Options
 // value is wrong.
 std::optional<Options> parseOptions(const QString &spec, QString *error = nullptr);
 
-// Several lines describing the form above, for the command-line tool's help.
+// Every key parseOptions accepts, in lower case.
+QStringList optionKeys();
+
+// Several lines describing the form above and every key, for the help of
+// both programs; no line break after the last line.
 QString optionsUsage();
 
 } // namespace ykt::sim

@@ -7,6 +7,7 @@
 // own report is out.
 
 #include "device/hidtransport.h"
+#include "device/linux/devicelock.h"
 
 #include <QObject>
 
@@ -17,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct hid_device_;
@@ -53,11 +55,14 @@ public:
     virtual int write(const unsigned char *bytes, size_t size) = 0;
 };
 
-// hidapi's handle.
+// hidapi's handle, with the lock that claims its node (if one was taken),
+// given up after the handle is closed.
 class HidapiHandle : public HidHandle
 {
 public:
-    explicit HidapiHandle(hid_device_ *handle) : m_handle(handle) {}
+    explicit HidapiHandle(hid_device_ *handle, DeviceLock lock = DeviceLock())
+        : m_handle(handle), m_lock(std::move(lock))
+    {}
     ~HidapiHandle() override;
 
     HidapiHandle(const HidapiHandle &) = delete;
@@ -68,6 +73,7 @@ public:
 
 private:
     hid_device_ *const m_handle;
+    DeviceLock m_lock;
 };
 
 class HidapiDevice : public HidDevice

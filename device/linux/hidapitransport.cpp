@@ -1,14 +1,16 @@
 #include "hidapitransport.h"
 
+#include "devicelock.h"
 #include "hidapidevice.h"
 #include "reportdescriptor.h"
+
+#include "util/logging.h"
 
 #include <hidapi/hidapi.h>
 #include <libudev.h>
 
 #include <QFileInfo>
 #include <QSocketNotifier>
-#include <QtDebug>
 
 #include <algorithm>
 #include <cerrno>
@@ -43,7 +45,7 @@ void initHidapi()
     static std::once_flag once;
     std::call_once(once, [] {
         if (hid_init() != 0)
-            qWarning("hidapi: hid_init failed");
+            qCWarning(lcHid) << "hidapi: hid_init failed";
     });
 }
 
@@ -143,7 +145,7 @@ bool HidapiTransport::setUpMonitor()
     if (!m_monitor ||
         udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(m_monitor) < 0) {
-        qWarning("hidapi: no udev monitor, relying on the periodic rescan");
+        qCWarning(lcHid) << "hidapi: no udev monitor, relying on the periodic rescan";
         tearDownMonitor();
         return false;
     }
@@ -196,7 +198,8 @@ void HidapiTransport::onMonitorReadable()
 
     if (received == 0 && fdStillReadable(udev_monitor_get_fd(m_monitor))) {
         if (++m_undrainedWakeups >= MaxUndrainedWakeups) {
-            qWarning("hidapi: udev monitor keeps failing, relying on the periodic rescan");
+            qCWarning(lcHid)
+                << "hidapi: udev monitor keeps failing, relying on the periodic rescan";
             tearDownMonitor(true);
             m_watch = Watch::Rescan;
         }
@@ -330,6 +333,19 @@ std::unique_ptr<HidDevice> HidapiTransport::open(const HidDeviceInfo &info)
         setOpenError(tr("Cannot open %1: it is not a HID device.").arg(info.path));
         return nullptr;
     }
+    // Claimed first, so that a second program does not even open the node.
+    DeviceLock lock;
+    const DeviceLock::Outcome claim = lock.acquire(info.path);
+    if (claim == DeviceLock::Outcome::Busy) {
+        setOpenError(tr("The module at %1 is in use by another program (another YKT4M Loader "
+                        "or ykt4m-cli): close it, and the module is taken over here.")
+                         .arg(info.path));
+        return nullptr;
+    }
+    if (claim == DeviceLock::Outcome::Unlocked)
+        qCInfo(lcHid).noquote() << QStringLiteral("%1 is claimed without a lock: %2")
+                                       .arg(info.path,
+                                            QString::fromLocal8Bit(std::strerror(lock.error())));
     hid_device *handle = hid_open_path(node.constData());
     if (!handle) {
         QString hidapiError = fromWide(hid_error(nullptr));
@@ -346,8 +362,8 @@ std::unique_ptr<HidDevice> HidapiTransport::open(const HidDeviceInfo &info)
     } else if (const auto read = hidraw::readReportLayout(info.path)) {
         layout = *read;
     }
-    return std::make_unique<HidapiDevice>(std::make_unique<HidapiHandle>(handle), info,
-                                          layout.numbered, layout.outputLength, m_link);
+    return std::make_unique<HidapiDevice>(std::make_unique<HidapiHandle>(handle, std::move(lock)),
+                                          info, layout.numbered, layout.outputLength, m_link);
 }
 
 } // namespace ykt

@@ -47,7 +47,10 @@ public:
     // Opens the device's hidraw node; on failure openError() says why, and
     // when it was for lack of permission devicesChanged(false) is raised once
     // more a moment later: a node that has just appeared may get its
-    // permissions only after it is first seen.
+    // permissions only after it is first seen. The node is claimed with an
+    // exclusive advisory lock (DeviceLock) for the life of the device; a node
+    // whose lock another program holds is not opened ("in use by another
+    // program"), and where no lock can be taken the open goes on without.
     std::unique_ptr<HidDevice> open(const HidDeviceInfo &info) override;
 
     // Valid after start().

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QUuid>
 #include <QWidget>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,10 +25,36 @@ using ykt::SingleInstance;
 
 namespace {
 
+// An application name of its own per test, so that no test meets a copy of the
+// program that runs on this machine, nor another test.
 QString uniqueKey()
 {
-    return QStringLiteral("/opt/test/%1/ykt4m-loader").arg(QUuid::createUuid().toString());
+    return QStringLiteral("ykt4m-loader-test-%1")
+        .arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
 }
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const QByteArray &value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_old;
+};
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs = 3000)
 {
@@ -87,11 +115,53 @@ TEST(SingleInstance, SecondCopyAsksTheFirstToRaise)
     EXPECT_EQ(firstRaised, 2);
     EXPECT_EQ(secondRaised, 0);
 
-    // Another executable is not the same program.
+    // Another application name is not the same program.
     SingleInstance other(uniqueKey());
     EXPECT_TRUE(other.isPrimary());
     EXPECT_NE(other.serverName(), first.serverName());
     EXPECT_NE(other.lockFilePath(), first.lockFilePath());
+}
+
+TEST(SingleInstance, NamedAfterTheUserNotTheProgramFolder)
+{
+    // The program's names hold nothing of where it was started from.
+    const QString user = QString::number(::getuid());
+    SingleInstance program;
+    EXPECT_EQ(program.serverName(), "ykt4m-loader-" + user);
+    EXPECT_TRUE(program.lockFilePath().endsWith("/ykt4m-loader-" + user + ".lock"));
+    EXPECT_EQ(SingleInstance::instanceName("/opt/a b/x"), "_opt_a_b_x-" + user);
+}
+
+TEST(SingleInstance, ACopyThatLooksForTheLockElsewhereStillFindsTheFirst)
+{
+    // Started from two places with different runtime and temporary folders:
+    // two lock files, one user, one copy.
+    QTemporaryDir one;
+    QTemporaryDir two;
+    ASSERT_TRUE(one.isValid() && two.isValid());
+    const QString key = uniqueKey();
+    std::unique_ptr<SingleInstance> first;
+    {
+        ScopedEnv runtime("XDG_RUNTIME_DIR", one.path().toLocal8Bit());
+        first = std::make_unique<SingleInstance>(key);
+    }
+    ScopedEnv runtime("XDG_RUNTIME_DIR", two.path().toLocal8Bit());
+    ScopedEnv temp("TMPDIR", two.path().toLocal8Bit());
+    SingleInstance second(key);
+    EXPECT_NE(first->lockFilePath(), second.lockFilePath());
+    EXPECT_TRUE(first->lockFilePath().startsWith(one.path()));
+
+    int raised = 0;
+    QObject::connect(first.get(), &SingleInstance::raiseRequested, [&] { ++raised; });
+    ASSERT_TRUE(first->isPrimary()) << first->errorString().toStdString();
+    EXPECT_FALSE(second.isPrimary());
+    ASSERT_TRUE(second.askPrimaryToRaise());
+    EXPECT_TRUE(waitUntil([&] { return raised == 1; }));
+
+    // Once the first has gone, a new copy there is the first.
+    first.reset();
+    SingleInstance third(key);
+    EXPECT_TRUE(third.isPrimary());
 }
 
 TEST(SingleInstance, TheLockGoesWithTheFirstCopy)

@@ -65,3 +65,89 @@ TEST(ContainerCommands, FailuresAndUsage)
         EXPECT_TRUE(errors.contains("template pack"));
     }
 }
+
+TEST(ContainerCommands, TextAndSettingLines)
+{
+    struct Case
+    {
+        QByteArray line;
+        bool text;
+        bool named;
+    };
+    const Case cases[] = {
+        {"Language=English", true, true},
+        {"Help_Text=a=b\tc \xE9\xFF", true, true},
+        {"PnCR0=", true, true},
+        {"=value", true, false},          // no name
+        {"Phone Nr=1", true, false},      // a blank is no part of a name
+        {"\xC0\xE1=1", true, false},      // nor are 8-bit characters
+        {">>AT+CMGS=\"1\"", true, false}, // '=' after other characters
+        {">>text\x1A", true, false},      // Ctrl-Z ends an SMS text typed to the modem
+        {"<<\x1B", true, false},
+        {"a\x01"
+         "b",
+         false, false},
+        {"x=\x7F", false, true}, // a value may hold any byte; a log line may not
+        {"", true, false},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(isTextLine(c.line), c.text) << c.line.toHex().toStdString();
+        EXPECT_EQ(isNamedLine(c.line), c.named) << c.line.toHex().toStdString();
+    }
+
+    using Lines = QList<QByteArray>;
+    EXPECT_TRUE(looksLikeLogLines({">>AT ", "<<OK ", ""}));
+    EXPECT_FALSE(looksLikeLogLines({}));
+    EXPECT_FALSE(looksLikeLogLines({">>AT", "\x05\x92"}));
+
+    EXPECT_TRUE(looksLikeTemplateLines({"Language=English", "", "CR=1"}));
+    // A help text with line breaks from another copy leaves stray lines.
+    EXPECT_TRUE(looksLikeTemplateLines(
+        {"Language=English", "Help_Text=first", "second", "third", "APN=x", "CR=1"}));
+    EXPECT_FALSE(looksLikeTemplateLines({"stray", "Language=English", "CR=1"}));
+    EXPECT_FALSE(looksLikeTemplateLines({"Language=English", "a", "b", "c"}));
+    EXPECT_FALSE(looksLikeTemplateLines(Lines{"", ""}));
+    EXPECT_FALSE(looksLikeTemplateLines({}));
+}
+
+TEST(ContainerCommands, ShowRefusesWhatIsNotALogOrTemplate)
+{
+    QTemporaryDir dir;
+    // A plain text file deciphers to random bytes.
+    const QString plain = dir.filePath("notes.tpl");
+    writeFile(plain, "Language=English\r\nAPN=internet\r\nCR=2049\r\n");
+    // A template is no log, a log no template: the passphrases differ.
+    const QString tpl = dir.filePath("settings.tpl");
+    ASSERT_TRUE(WriteEncipheredLines(tpl, kTemplatePassphrase, {"Language=English", "CR=1"}));
+    const QString log = dir.filePath("session.ykl");
+    ASSERT_TRUE(WriteEncipheredLines(log, kEventLogPassphrase, {">>AT", "<<OK"}));
+    // Lines of text packed as a template, but no settings.
+    const QString text = dir.filePath("text.txt");
+    writeFile(text, "Dear customer,\nthe module is ready.\n");
+    const QString packed = dir.filePath("packed.tpl");
+    ASSERT_EQ(run({"template", "pack", text, packed}), 0);
+    const QString empty = dir.filePath("empty.ykl");
+    writeFile(empty, "");
+
+    struct Case
+    {
+        QStringList args;
+        const char *says;
+    };
+    const Case cases[] = {
+        {{"template", "show", plain}, "is not a template"},
+        {{"template", "show", log}, "is not a template"},
+        {{"template", "show", packed}, "is not a template"},
+        {{"log", "show", plain}, "is not an event log"},
+        {{"log", "show", tpl}, "is not an event log"},
+        {{"log", "show", empty}, "holds no text: it is not an event log"},
+    };
+    for (const Case &c : cases) {
+        QString shown;
+        QString errors;
+        EXPECT_EQ(run(c.args, &shown, &errors), 1) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(errors.contains(c.says)) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(c.args.at(2))) << errors.toStdString();
+        EXPECT_TRUE(shown.isEmpty()) << shown.toStdString();
+    }
+}

@@ -60,6 +60,8 @@ TEST(LogFileName, DecimalNumbersWithoutLeadingZeros)
     EXPECT_EQ(logFileName(QDateTime(QDate(2024, 12, 31), QTime(23, 59)),
                           QDateTime(QDate(2025, 1, 1), QTime(0, 0))),
               QStringLiteral("2024_12_31 23_59 - 2025_1_1 0_0.ykl"));
+    EXPECT_EQ(numberedLogFileName(kName, 1), kName);
+    EXPECT_EQ(numberedLogFileName(kName, 12), "2009_3_5 9_7 - 2009_3_5 10_15 (12).ykl");
 }
 
 TEST(WriteEventLog, EncipheredLinesInLogs)
@@ -85,10 +87,28 @@ TEST(WriteEventLog, EncipheredLinesInLogs)
         encipherText("MC55iCR:B1 MC55iSR02 MC55iFlags0A TCPSR03C4\r\n>>AT \r\n<<OK \r\n<<\r\n",
                      kEventLogPassphrase));
     EXPECT_FALSE(QFileInfo::exists(fallback));
+}
 
-    // The same name again replaces the file.
-    ASSERT_TRUE(writeEventLog({"<<second"}, program, fallback, kStart, kWritten).ok);
-    EXPECT_EQ(readLog(result.path), Lines({"<<second"}));
+TEST(WriteEventLog, SameMinuteKeepsTheEarlierLogs)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString logs = dir.path() + "/Logs/";
+    const QString fallback = dir.filePath("data");
+
+    // Two more runs that end in the same minute: each log gets a name of its own.
+    const Lines texts = {"<<first", "<<second", "<<third"};
+    const QStringList names = {kName, "2009_3_5 9_7 - 2009_3_5 10_15 (2).ykl",
+                               "2009_3_5 9_7 - 2009_3_5 10_15 (3).ykl"};
+    for (int n = 0; n < texts.size(); ++n) {
+        const LogWriteResult result =
+            writeEventLog({texts.at(n)}, dir.path(), fallback, kStart, kWritten);
+        ASSERT_TRUE(result.ok) << result.error.toStdString();
+        EXPECT_EQ(result.path, logs + names.at(n));
+    }
+    for (int n = 0; n < texts.size(); ++n)
+        EXPECT_EQ(readLog(logs + names.at(n)), Lines({texts.at(n)})) << n;
+    EXPECT_EQ(QDir(logs).entryList(QDir::Files).size(), 3); // no temporary files left
 }
 
 TEST(WriteEventLog, FallsBackWhenTheProgramFolderCannotHoldLogs)

@@ -65,6 +65,15 @@ TEST(LangCheckCommand, DifferencesAndBadFiles)
     EXPECT_EQ(r.err, "3 bloga eilute RQMcomps.txt\n");
     EXPECT_TRUE(r.out.isEmpty());
 
+    // Lines that are not language records, or nothing at all: no language.
+    for (const QByteArray &content : {QByteArray("just some text\n"), QByteArray()}) {
+        writeFile(file, content);
+        r = run({"lang", "check", file}, QString());
+        EXPECT_EQ(r.code, 1) << r.out.toStdString();
+        EXPECT_TRUE(r.err.contains("holds no language")) << r.err.toStdString();
+        EXPECT_FALSE(r.out.contains("Done"));
+    }
+
     r = run({"lang", "check"}, dir.filePath("nowhere"));
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Not found comps.txt\n");

@@ -3,6 +3,7 @@
 // reading report descriptors, the transport's scans and timers, open failures
 // and the cross-thread refresh request.
 
+#include "device/linux/devicelock.h"
 #include "device/linux/hidapidevice.h"
 #include "device/linux/hidapitransport.h"
 #include "device/linux/reportdescriptor.h"
@@ -10,8 +11,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
@@ -19,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <deque>
@@ -320,6 +324,39 @@ TEST(HidapiTransport, OpenFailuresSayWhy)
     EXPECT_EQ(transport.open(notHid), nullptr);
     EXPECT_FALSE(transport.openError().isEmpty());
     EXPECT_TRUE(transport.openError().contains(notHid.path)) << transport.openError().toStdString();
+}
+
+// The claim on a node works on any file: a second descriptor (another
+// program, or another claim in this one) finds it taken until it is given up.
+TEST(DeviceLock, OneHolderAtATime)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString node = dir.filePath("hidraw0");
+    {
+        QFile file(node);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+
+    DeviceLock first;
+    ASSERT_EQ(first.acquire(node), DeviceLock::Outcome::Held);
+    EXPECT_TRUE(first.held());
+    DeviceLock second;
+    EXPECT_EQ(second.acquire(node), DeviceLock::Outcome::Busy);
+    EXPECT_FALSE(second.held());
+
+    // Moved with the device that owns it, still held; released with it.
+    DeviceLock moved(std::move(first));
+    EXPECT_FALSE(first.held());
+    EXPECT_EQ(second.acquire(node), DeviceLock::Outcome::Busy);
+    moved.release();
+    EXPECT_EQ(second.acquire(node), DeviceLock::Outcome::Held);
+
+    // A node that cannot be opened: no lock, and the claim goes on without.
+    DeviceLock none;
+    EXPECT_EQ(none.acquire(dir.filePath("hidraw9")), DeviceLock::Outcome::Unlocked);
+    EXPECT_FALSE(none.held());
+    EXPECT_EQ(none.error(), ENOENT);
 }
 
 TEST(HidapiTransport, DestroyedWhileItsTimersRun)
