@@ -285,4 +285,61 @@ StartupSettings readStartupSettings(const IniFile &ini)
     return settings;
 }
 
+namespace {
+
+QString settingsPath(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("Settings.ini"));
+}
+
+} // namespace
+
+QByteArray ReadSetting(const SettingsFolders &folders, const char *key,
+                       const QByteArray &defaultValue)
+{
+    IniFile ini;
+    if (!folders.fallback.isEmpty() && QFileInfo(settingsPath(folders.fallback)).isFile() &&
+        ini.load(settingsPath(folders.fallback)) && ini.contains(kSettingsSection, key))
+        return ini.value(kSettingsSection, key);
+    IniFile program;
+    program.load(settingsPath(folders.program));
+    return program.value(kSettingsSection, key, defaultValue);
+}
+
+SettingWritten WriteSetting(const SettingsFolders &folders, const char *key,
+                            const QByteArray &value)
+{
+    SettingWritten result;
+    const QString path = settingsPath(folders.program);
+    const QString fallback = settingsPath(folders.fallback);
+    const bool usingFallback = !folders.fallback.isEmpty() && QFileInfo(fallback).isFile();
+    if (!usingFallback) {
+        IniFile ini;
+        if (ini.load(path, &result.error)) {
+            ini.setValue(kSettingsSection, key, value);
+            if (ini.save(path, &result.error)) {
+                result.ok = true;
+                result.path = path;
+                return result;
+            }
+        }
+        if (folders.fallback.isEmpty())
+            return result;
+    }
+    // The copy in the user's data folder starts from the program folder's.
+    IniFile ini;
+    if (!usingFallback || !ini.load(fallback))
+        ini.load(path);
+    ini.setValue(kSettingsSection, key, value);
+    QString fallbackError;
+    if (!ini.save(fallback, &fallbackError)) {
+        result.error = fallbackError;
+        return result;
+    }
+    result.ok = true;
+    result.path = fallback;
+    result.fellBack = !usingFallback;
+    return result;
+}
+
 } // namespace ykt

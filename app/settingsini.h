@@ -128,4 +128,32 @@ int parseWholeNumber(const QByteArray &text, int fallback = 0);
 // stays empty.
 StartupSettings readStartupSettings(const IniFile &ini);
 
+// The two places Settings.ini may be: the program folder, and the user's
+// data folder (empty: none) once the program folder refused a write. From
+// then on the copy in the user's data folder is the one written, and its
+// keys are the ones read first.
+struct SettingsFolders
+{
+    QString program;
+    QString fallback;
+};
+
+// The key of [Settings]: from the user's copy when it has the key, else from
+// the program folder's file, else defaultValue.
+QByteArray ReadSetting(const SettingsFolders &folders, const char *key,
+                       const QByteArray &defaultValue = QByteArray());
+
+struct SettingWritten
+{
+    bool ok = false;
+    QString path;          // the file written
+    QString error;         // why it failed, or why the program folder refused it
+    bool fellBack = false; // this write started the copy in the user's data folder
+};
+
+// Sets the key of [Settings] in the file in use; the first write the program
+// folder refuses copies its file into the user's data folder and writes there.
+SettingWritten WriteSetting(const SettingsFolders &folders, const char *key,
+                            const QByteArray &value);
+
 } // namespace ykt

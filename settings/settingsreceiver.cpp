@@ -1,5 +1,7 @@
 #include "settings/settingsreceiver.h"
 
+#include "settings/settingsannouncer.h"
+
 #include "device/tykt2.h"
 #include "texts/helptext.h"
 #include "texts/modulecharset.h"
@@ -36,8 +38,10 @@ QByteArray cut(const QByteArray &text, int width)
 } // namespace
 
 SettingsReceiver::SettingsReceiver(TYKT2 *driver, SettingsModel *model,
+                                   SettingsAnnouncer *announcer,
                                    std::function<int()> conversionType, QObject *parent)
-    : QObject(parent), m_model(model), m_conversionType(std::move(conversionType))
+    : QObject(parent), m_model(model), m_announcer(announcer),
+      m_conversionType(std::move(conversionType))
 {
     TYKT2 *d = driver;
     using R = SettingsReceiver;
@@ -88,11 +92,6 @@ SettingsReceiver::SettingsReceiver(TYKT2 *driver, SettingsModel *model,
     connect(d, &TYKT2::OnCPCR, this, [] {});
 }
 
-void SettingsReceiver::announce(quint8 answerType, int index)
-{
-    emit stored(answerType, index);
-}
-
 QByteArray SettingsReceiver::fromModuleCharset(const QByteArray &text) const
 {
     return fromModule(text, m_conversionType ? m_conversionType() : 0);
@@ -103,37 +102,37 @@ QByteArray SettingsReceiver::fromModuleCharset(const QByteArray &text) const
 void SettingsReceiver::onConnectionString(const QByteArray &text)
 {
     m_model->gprs.connectionString = cut(text, ConnectionStringWidth);
-    emit stored(ConnectionString, -1);
+    m_announcer->announce(ConnectionString, -1);
 }
 
 void SettingsReceiver::onConnectionString2(const QByteArray &text)
 {
     m_model->gprs.connectionString2 = cut(text, ConnectionStringWidth);
-    emit stored(ConnectionString2, -1);
+    m_announcer->announce(ConnectionString2, -1);
 }
 
 void SettingsReceiver::onAPN(const QByteArray &text)
 {
     m_model->gprs.apn = cut(text, APNWidth);
-    emit stored(APN, -1);
+    m_announcer->announce(APN, -1);
 }
 
 void SettingsReceiver::onUserName(const QByteArray &text)
 {
     m_model->gprs.apnUserName = cut(text, APNLoginWidth);
-    emit stored(UserName, -1);
+    m_announcer->announce(UserName, -1);
 }
 
 void SettingsReceiver::onPassword(const QByteArray &text)
 {
     m_model->gprs.apnPassword = cut(text, APNLoginWidth);
-    emit stored(Password, -1);
+    m_announcer->announce(Password, -1);
 }
 
 void SettingsReceiver::onTCPCR(quint32 data)
 {
     m_model->gprs.tcpcr = data;
-    emit stored(TCPCR, -1);
+    m_announcer->announce(TCPCR, -1);
 }
 
 void SettingsReceiver::onReserveAccount(qint32 idx, const QByteArray &s)
@@ -141,13 +140,13 @@ void SettingsReceiver::onReserveAccount(qint32 idx, const QByteArray &s)
     // Index 1 is the second channel's account; any other index the first's.
     const int channel = idx == 1 ? 1 : 0;
     m_model->gprs.reserveAccounts[channel] = cut(s, AccountWidth);
-    emit stored(ReserveAccount, channel);
+    m_announcer->announce(ReserveAccount, channel);
 }
 
 void SettingsReceiver::onHeartBeatEventId(quint16 data)
 {
     m_model->gprs.heartbeatEvent = data;
-    emit stored(HeartBeatEventId, -1);
+    m_announcer->announce(HeartBeatEventId, -1);
 }
 
 void SettingsReceiver::onAES128Key(quint8 idx, const QByteArray &key)
@@ -155,7 +154,7 @@ void SettingsReceiver::onAES128Key(quint8 idx, const QByteArray &key)
     if (idx >= m_model->gprs.aesKeys.size())
         return;
     m_model->gprs.aesKeys[idx] = cut(key, KeyBytes);
-    emit stored(AES128Key, idx);
+    m_announcer->announce(AES128Key, idx);
 }
 
 // --- Inputs ------------------------------------------------------------------
@@ -171,7 +170,7 @@ void SettingsReceiver::onInputSetting(quint8 idx, quint8 cr, quint8 violations, 
     r.sensivity = sensivity;
     r.noSenseInterval = noSenseInterval;
     r.cid = cut(cid, CIDBytes);
-    emit stored(InputSetting, idx);
+    m_announcer->announce(InputSetting, idx);
 }
 
 void SettingsReceiver::onInputSMSText(qint32 idx, const QByteArray &s)
@@ -179,7 +178,7 @@ void SettingsReceiver::onInputSMSText(qint32 idx, const QByteArray &s)
     if (idx < 0 || idx >= SettingsModel::InputCount)
         return;
     m_model->inputs[idx].smsText = cut(fromModuleCharset(s), SMSTextWidth);
-    emit stored(InputSMSText, idx);
+    m_announcer->announce(InputSMSText, idx);
 }
 
 // --- Outputs and remote output control --------------------------------------
@@ -194,7 +193,7 @@ void SettingsReceiver::onPGMPhoneNumber(quint8 idx, quint8 cr, const QByteArray 
     while (n.endsWith(' '))
         n.chop(1);
     r.number = n;
-    emit stored(PGMPhoneNumber, idx);
+    m_announcer->announce(PGMPhoneNumber, idx);
 }
 
 void SettingsReceiver::onOutputSetting(quint8 idx, quint8 cr, quint16 impLength)
@@ -204,7 +203,7 @@ void SettingsReceiver::onOutputSetting(quint8 idx, quint8 cr, quint16 impLength)
     OutputRecord &r = m_model->outputs[idx];
     r.cr = cr;
     r.impLength = (cr & 0x07) == ArmStatusFunction ? impLength / 2 : impLength;
-    emit stored(OutputSetting, idx);
+    m_announcer->announce(OutputSetting, idx);
 }
 
 // --- Users -------------------------------------------------------------------
@@ -216,7 +215,7 @@ void SettingsReceiver::onPhoneNumber(quint8 idx, quint8 cr, const QByteArray &nu
     PhoneRecord &r = m_model->phones[idx];
     r.cr = cr;
     r.number = cut(number, PhoneRecord::MaxNumberLength);
-    emit stored(PhoneNumber, idx);
+    m_announcer->announce(PhoneNumber, idx);
 }
 
 void SettingsReceiver::onPhoneNumberAdditionalCR(quint8 idx, quint8 cr)
@@ -224,19 +223,19 @@ void SettingsReceiver::onPhoneNumberAdditionalCR(quint8 idx, quint8 cr)
     if (idx >= SettingsModel::UserCount)
         return;
     m_model->phones[idx].addCr = cr;
-    emit stored(PhoneNumberAdditionalCR, idx);
+    m_announcer->announce(PhoneNumberAdditionalCR, idx);
 }
 
 void SettingsReceiver::onSMSPSTNCR(quint32 data)
 {
     m_model->users.smsPstnCr = data;
-    emit stored(SMSPSTNCR, -1);
+    m_announcer->announce(SMSPSTNCR, -1);
 }
 
 void SettingsReceiver::onAccessPIN(quint32 data)
 {
     m_model->users.accessPin = data;
-    emit stored(AccessPIN, -1);
+    m_announcer->announce(AccessPIN, -1);
 }
 
 void SettingsReceiver::onSMSBackupPhoneNumber(quint8 cr, const QByteArray &number)
@@ -245,7 +244,7 @@ void SettingsReceiver::onSMSBackupPhoneNumber(quint8 cr, const QByteArray &numbe
     m_model->users.smsBackupUse = cr;
     m_model->users.smsBackupNumber =
         cr != 0 ? cut(number, PhoneRecord::MaxNumberLength) : QByteArray();
-    emit stored(SMSBackupPhoneNumber, -1);
+    m_announcer->announce(SMSBackupPhoneNumber, -1);
 }
 
 // --- Security, GSM modem, advanced ------------------------------------------
@@ -253,37 +252,37 @@ void SettingsReceiver::onSMSBackupPhoneNumber(quint8 cr, const QByteArray &numbe
 void SettingsReceiver::onUSBPassword(const QByteArray &text)
 {
     m_model->security.usbPassword = cut(text, SecurityTextWidth);
-    emit stored(USBPassword, -1);
+    m_announcer->announce(USBPassword, -1);
 }
 
 void SettingsReceiver::onYKTOwnerName(const QByteArray &text)
 {
     m_model->security.ownerName = cut(text, SecurityTextWidth);
-    emit stored(OwnerName, -1);
+    m_announcer->announce(OwnerName, -1);
 }
 
 void SettingsReceiver::onYKT2CR(quint32 data)
 {
     m_model->security.ykt2cr = data;
-    emit stored(YKT2CR, -1);
+    m_announcer->announce(YKT2CR, -1);
 }
 
 void SettingsReceiver::onSIMpin(const QByteArray &text)
 {
     m_model->security.simPin = cut(text, SIMpinWidth);
-    emit stored(SIMpin, -1);
+    m_announcer->announce(SIMpin, -1);
 }
 
 void SettingsReceiver::onPSTNKissOff(quint16 data)
 {
     m_model->security.pstnKissOff = data;
-    emit stored(PSTNKissOff, -1);
+    m_announcer->announce(PSTNKissOff, -1);
 }
 
 void SettingsReceiver::onAlarmSettings(const QByteArray &data)
 {
     m_model->security.alarmSettings = cut(data, AlarmSettingsBytes);
-    emit stored(AlarmSettings, -1);
+    m_announcer->announce(AlarmSettings, -1);
 }
 
 // --- Texts -------------------------------------------------------------------
@@ -293,7 +292,7 @@ void SettingsReceiver::onSMSPhrase(quint8 idx, const QByteArray &phrase)
     if (idx >= TextsArea::PhraseCount)
         return;
     m_model->texts.smsPhrases[idx] = cut(fromModuleCharset(phrase), PhraseWidth);
-    emit stored(SMSPhrase, idx);
+    m_announcer->announce(SMSPhrase, idx);
 }
 
 void SettingsReceiver::onHelpText(quint8 idx, const QByteArray &part)
@@ -301,7 +300,7 @@ void SettingsReceiver::onHelpText(quint8 idx, const QByteArray &part)
     if (idx >= HelpTextPartCount)
         return;
     m_model->texts.helpText = addHelpTextPart(m_model->texts.helpText, idx, part);
-    emit stored(HelpText, idx);
+    m_announcer->announce(HelpText, idx);
 }
 
 void SettingsReceiver::onItemName(quint8 fdNr, quint8 idx, const QByteArray &name)
@@ -309,7 +308,7 @@ void SettingsReceiver::onItemName(quint8 fdNr, quint8 idx, const QByteArray &nam
     if (idx >= TextsArea::groupSize(fdNr))
         return;
     m_model->texts.itemNames[fdNr - 1][idx] = cut(fromModuleCharset(name), NameWidth);
-    emit stored(ItemName, itemNameIndex(fdNr, idx));
+    m_announcer->announce(ItemName, itemNameIndex(fdNr, idx));
 }
 
 void SettingsReceiver::onAdditionalSMSText(qint32 idx, const QByteArray &s)
@@ -317,7 +316,7 @@ void SettingsReceiver::onAdditionalSMSText(qint32 idx, const QByteArray &s)
     if (idx < 0 || idx >= int(m_model->texts.additionalTexts.size()))
         return;
     m_model->texts.additionalTexts[idx] = cut(fromModuleCharset(s), SMSTextWidth);
-    emit stored(AdditionalSMSText, idx);
+    m_announcer->announce(AdditionalSMSText, idx);
 }
 
 // --- Zone voice data ---------------------------------------------------------
@@ -330,7 +329,7 @@ void SettingsReceiver::onZoneVoiceIndex(const QByteArray &data)
     if (zone >= ZoneVoiceArea::ZoneCount)
         return;
     m_model->zoneVoice.records[zone] = data.left(ZoneVoiceRecordBytes);
-    emit stored(ZoneVoiceIndex, zone);
+    m_announcer->announce(ZoneVoiceIndex, zone);
 }
 
 void SettingsReceiver::onVoiceLanguageName(const QByteArray &text)
@@ -343,7 +342,7 @@ void SettingsReceiver::onVoiceLanguageName(const QByteArray &text)
             name.append(c);
     }
     m_model->zoneVoice.languageName = name;
-    emit stored(VoiceLanguageName, -1);
+    m_announcer->announce(VoiceLanguageName, -1);
 }
 
 } // namespace ykt

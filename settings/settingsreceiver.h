@@ -2,11 +2,10 @@
 
 // Puts the module's answers into the settings model. It takes every settings
 // answer of the driver (all but the modem data, which the status bar shows),
-// stores the value where it belongs and then says so with stored(), which the
-// pages connect to and read the model from. Being connected to an answer is
-// also what lets the read of all settings go on past it, so the two answers
-// the program does not keep (the third connection string and CPCR) are taken
-// too and dropped.
+// stores the value where it belongs and then says so through the settings
+// announcer, whose stored() the pages connect to and read the model from. Being connected to an
+// answer is also what lets the read of all settings go on past it, so the two answers the program
+// does not keep (the third connection string and CPCR) are taken too and dropped.
 //
 // Answers are taken as they come: an index outside the range of its table is
 // ignored, texts are cut to the length their field holds, and names, phrases
@@ -24,13 +23,14 @@
 
 namespace ykt {
 
+class SettingsAnnouncer;
 class TYKT2;
 
 class SettingsReceiver : public QObject
 {
     Q_OBJECT
 public:
-    // The answer types that stored() names: the module answers the read of
+    // The answer types that the announcer's stored() names: the module answers the read of
     // an item with its write opcode plus 0x80.
     enum Answer : quint8
     {
@@ -68,10 +68,10 @@ public:
 
     // conversionType gives the module character-set conversion of the
     // current language at the moment a text arrives; empty means none.
-    // The model must outlive the receiver. The receiver may outlive the
+    // The model and the announcer must outlive the receiver. The receiver may outlive the
     // driver (its connections then end with it).
-    SettingsReceiver(TYKT2 *driver, SettingsModel *model, std::function<int()> conversionType,
-                     QObject *parent = nullptr);
+    SettingsReceiver(TYKT2 *driver, SettingsModel *model, SettingsAnnouncer *announcer,
+                     std::function<int()> conversionType, QObject *parent = nullptr);
 
     SettingsModel *model() const { return m_model; }
 
@@ -81,18 +81,12 @@ public:
     static constexpr int itemNameGroup(int index) { return index >> 8; }
     static constexpr int itemNamePosition(int index) { return index & 0xFF; }
 
-    // Raises stored() for a value that was put into the model in another way
-    // (a template was loaded), so the pages show it as they show an answer.
-    void announce(quint8 answerType, int index);
-
-signals:
-    // answerType is the module's answer type (0x80..0xA0). index is the
-    // answer's Idx for indexed items (0..9 for users, 0..31 for the remote
-    // control numbers, which live in phone records 10..41; the zone for zone
-    // voice records; the channel 0 or 1 the account went to), itemNameIndex()
-    // for item names, and -1 for single items. Raised only when something
-    // was stored: not for ignored answers or indexes out of range.
-    void stored(quint8 answerType, int index);
+    // The announcer tells, for each answer stored, its answerType (0x80..0xA0)
+    // and index: the answer's Idx for indexed items (0..9 for users, 0..31
+    // for the remote control numbers, which live in phone records 10..41; the
+    // zone for zone voice records; the channel 0 or 1 the account went to),
+    // itemNameIndex() for item names, and -1 for single items. Nothing is
+    // announced for ignored answers or indexes out of range.
 
 private:
     QByteArray fromModuleCharset(const QByteArray &text) const;
@@ -136,6 +130,7 @@ private:
     void onVoiceLanguageName(const QByteArray &text);
 
     SettingsModel *m_model;
+    SettingsAnnouncer *m_announcer;
     std::function<int()> m_conversionType;
 };
 

@@ -46,11 +46,12 @@ public:
     }
 
     std::optional<QString> askText(QWidget *parent, const QString &title, const QString &prompt,
-                                   const QString &initial) override
+                                   const QString &initial, Echo echo) override
     {
         bool ok = false;
-        const QString text =
-            QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+        const QString text = QInputDialog::getText(
+            parent, title, prompt, echo == Echo::Password ? QLineEdit::Password : QLineEdit::Normal,
+            initial, &ok);
         if (!ok)
             return std::nullopt;
         return text;

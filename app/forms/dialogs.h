@@ -44,9 +44,17 @@ public:
     // the box is closed otherwise).
     virtual QMessageBox::StandardButton message(QWidget *parent, const Box &box) = 0;
 
+    // How a prompt shows what is typed.
+    enum class Echo
+    {
+        Normal,
+        Password // typed hidden
+    };
+
     // A modal one-line prompt; nothing when the user cancels.
     virtual std::optional<QString> askText(QWidget *parent, const QString &title,
-                                           const QString &prompt, const QString &initial) = 0;
+                                           const QString &prompt, const QString &initial,
+                                           Echo echo = Echo::Normal) = 0;
 };
 
 // The dialogs the program uses: Qt's own unless a test installed others.

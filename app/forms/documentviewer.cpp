@@ -15,14 +15,12 @@ DocumentOpener &installed()
 
 } // namespace
 
-void openDocument(const QString &path)
+bool openDocument(const QString &path)
 {
-    if (installed()) {
-        installed()(path);
-        return;
-    }
+    if (installed())
+        return installed()(path);
     // A file that vanished meanwhile is the viewer's to report.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void setDocumentOpener(DocumentOpener opener)

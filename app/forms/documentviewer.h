@@ -9,10 +9,12 @@
 
 namespace ykt {
 
-using DocumentOpener = std::function<void(const QString &path)>;
+// Returns whether a viewer was started.
+using DocumentOpener = std::function<bool(const QString &path)>;
 
-// Opens the file at path with the system's default viewer for its kind.
-void openDocument(const QString &path);
+// Opens the file at path with the system's default viewer for its kind;
+// false when no viewer could be started (none is installed).
+bool openDocument(const QString &path);
 
 // Installs another opener (tests); an empty one restores the desktop's.
 void setDocumentOpener(DocumentOpener opener);

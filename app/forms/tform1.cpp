@@ -9,7 +9,9 @@
 #include "app/forms/startpicture.h"
 #include "device/tykt2.h"
 #include "localization/languagetools.h"
+#include "settings/pages/configpage.h"
 #include "settings/settingsreceiver.h"
+#include "util/logging.h"
 #include "wizard/mainscreen.h"
 #include "wizard/wizardtab.h"
 
@@ -43,7 +45,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include <cstdio>
+#include <algorithm>
 
 namespace ykt {
 
@@ -52,18 +54,6 @@ namespace {
 constexpr int HintShowMs = 30000;
 constexpr int SmallScreenHeight = 700;
 constexpr int SmallScreenExtraWidth = 20;
-
-// The program's own title: the main window's built-in caption and the title
-// of the plain message box.
-const char ProgramTitle[] = "YKT4M Loader";
-
-// The lists whose selected positions survive a language choice.
-const char *const KeptSelections[] = {
-    "ComboBox4",  "ComboBox2",  "ComboBox1",  "ComboBox3",  "ComboBox5",
-    "ComboBox7",  "ComboBox8",  "ComboBox9",  "ComboBox10", "ComboBox11",
-    "ComboBox6",  "ComboBox18", "ComboBox19", "ComboBox20", "ComboBox21",
-    "ComboBox22", "ComboBox24", "ComboBox25", "ComboBox26", "ComboBox27",
-};
 
 // Hints appear at once.
 class HintStyle : public QProxyStyle
@@ -122,6 +112,8 @@ TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environme
     qApp->installEventFilter(this);
     // 4: the settings file and its modes.
     readSettingsFile();
+    // The APN list for the search on the GPRS page; no file, no list.
+    LoadAPNList(QDir(m_env.programFolder).filePath(QStringLiteral("APN.txt")), m_apnList);
     // 5: the start time names the log file; the event log starts empty.
     m_startTime = QDateTime::currentDateTime();
     m_eventLog.clear();
@@ -278,6 +270,12 @@ void TForm1::showPageArea(bool visible)
 {
     m_pages->setVisible(visible);
     m_startPicture->setVisible(!visible);
+    // "Please connect YKT module..." and the access notice belong to the
+    // start picture: drawn over the pages (offline editing) they would hide
+    // and block their controls.
+    m_connectLabel->setVisible(!visible);
+    if (visible)
+        m_noticeLabel->hide();
 }
 
 void TForm1::readSettingsFile()
@@ -309,13 +307,14 @@ void TForm1::bindDriverEvents()
     connect(d, &TYKT2::AccessProblemChanged, this, &TForm1::onAccessProblem);
     // Every settings answer goes into the model; the pages hear of it from
     // the receiver.
-    m_receiver =
-        std::make_unique<SettingsReceiver>(d, &m_model, [this] { return m_language.smsTable(); });
+    m_receiver = std::make_unique<SettingsReceiver>(d, &m_model, &m_announcer,
+                                                    [this] { return m_language.smsTable(); });
 }
 
 void TForm1::OnConnect()
 {
     m_noticeLabel->hide();
+    m_passwordSubmitted = false;
     // 1. The module in the status bar.
     m_statusCaption->setText(
         QString::fromLatin1(m_driver->ProductName() + " SN:" + m_driver->SerialNumber()));
@@ -331,7 +330,6 @@ void TForm1::OnConnect()
     // 5. No template is loaded.
     m_templateLoaded = false;
     // 6. The pages instead of the start picture.
-    m_connectLabel->hide();
     showPageArea(true);
     // 7. The post-connect check, then the read.
     StartPostConnectCheck();
@@ -352,7 +350,6 @@ void TForm1::OnDisconnect()
     // 2.
     m_mainScreen->loadTemplateButton()->hide();
     m_mainScreen->factoryDefaultButton()->hide();
-    m_connectLabel->show();
     m_noticeLabel->hide();
     m_modemData->clear();
     // 3.
@@ -381,7 +378,7 @@ void TForm1::onAccessProblem(const QString &reason)
     m_noticeLabel->setWordWrap(true);
     m_noticeLabel->setGeometry(40, 480, ClientWidth - 80, 80);
     m_noticeLabel->setAlignment(Qt::AlignCenter);
-    m_noticeLabel->show();
+    m_noticeLabel->setVisible(m_startPicture->isVisible());
     m_statusCaption->setText(reason);
 }
 
@@ -390,8 +387,8 @@ void TForm1::OnState(quint8 mc55iFlags, quint8 mc55iCR, quint8 mc55iSR, quint16 
 {
     m_registers = ModemRegisters{mc55iFlags, mc55iCR, mc55iSR, tcpsr};
     m_logPage->showState(m_registers, outBufMessCount, sentCounter);
-    // The "GPRS Communication" group of the GSM modem page takes its copy
-    // here once that page exists.
+    for (TConfigPage *page : m_configPages)
+        page->ShowState(m_registers, outBufMessCount, sentCounter);
 }
 
 void TForm1::OnModemData(const QByteArray &output)
@@ -437,17 +434,28 @@ void TForm1::postConnectCheck()
     }
     // 2. The module wants its USB password first; it is asked for as long as
     // the module keeps asking.
+    // After a password the module still asks: it did not accept it, and the
+    // prompt says so.
     if (m_driver->PasswordRequired()) {
-        const std::optional<QString> password = dialogs().askText(
-            this, QStringLiteral("Enter YKT2 password"), QStringLiteral("Password"), QString());
+        const QString prompt =
+            m_passwordSubmitted
+                ? MessageOr(PasswordRejectedMessage,
+                            "The module did not accept this password. Enter the password again:")
+                : MessageOr(PasswordPromptLabelMessage, "Password");
+        const std::optional<QString> password =
+            dialogs().askText(this, MessageOr(PasswordPromptTitleMessage, "Enter YKT2 password"),
+                              prompt, QString(), DialogSeam::Echo::Password);
         if (!password) {
             terminateNow();
             return;
         }
-        m_driver->SubmitPassword(password->toLatin1());
+        // The same code page as the USB password field and the unlock field.
+        m_driver->SubmitPassword(FromUnicode(*password));
+        m_passwordSubmitted = true;
         m_timer2.start();
         return;
     }
+    m_passwordSubmitted = false;
     // 3. Linux installs nothing in the background: no installation wait.
     // 4. The read.
     m_driver->StartReadAll();
@@ -468,7 +476,7 @@ void TForm1::pollRead()
         m_form5->hide();
         QString error;
         if (!ensureMarkerFile(m_env.programFolder, &error))
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+            qCWarning(lcUi) << error;
         ShowMessageBox(MessageW(39), DialogSeam::Icon::Error);
         emit readFailed();
         return;
@@ -489,282 +497,10 @@ void TForm1::refreshAfterRead()
     ApplyWorkMode(workModeOf(m_model.security.ykt2cr));
     // 2-5. The input records and their rules, the output records and their
     // rules, the output captions and the zone names, by their pages.
+    for (TConfigPage *page : m_configPages)
+        page->AfterRead();
     m_lastRefreshMs = took.nsecsElapsed() / 1e6;
     emit settingsRefreshed();
-}
-
-// --- Messages ----------------------------------------------------------------------
-
-QMessageBox::StandardButton TForm1::ShowMessageBox(const QString &text, DialogSeam::Icon icon,
-                                                   QMessageBox::StandardButtons buttons)
-{
-    DialogSeam::Box box;
-    box.icon = icon;
-    switch (icon) {
-    case DialogSeam::Icon::Warning:
-        box.title = MessageW(29);
-        break;
-    case DialogSeam::Icon::Error:
-        box.title = MessageW(26);
-        break;
-    case DialogSeam::Icon::Information:
-        box.title = MessageW(27);
-        break;
-    case DialogSeam::Icon::Question:
-        box.title = MessageW(28);
-        break;
-    case DialogSeam::Icon::None:
-        box.title = QLatin1String(ProgramTitle);
-        break;
-    }
-    box.text = text;
-    box.buttons = buttons;
-    // Empty captions (no language file) leave the toolkit's own in place
-    // rather than buttons without a caption.
-    box.yesText = MessageW(30);
-    box.noText = MessageW(31);
-    box.cancelText = MessageW(32);
-    return dialogs().message(this, box);
-}
-
-void TForm1::ShowPlainMessage(const QString &text)
-{
-    DialogSeam::Box box;
-    box.title = QLatin1String(ProgramTitle);
-    box.text = text;
-    box.buttons = QMessageBox::Ok;
-    dialogs().message(this, box);
-}
-
-// --- Language ------------------------------------------------------------------------
-
-QList<QWidget *> TForm1::languageWindows() const
-{
-    return {const_cast<TForm1 *>(this), m_form2, m_form3, m_form4, m_form5, m_form6, m_popup};
-}
-
-void TForm1::startLanguage()
-{
-    m_languageStartupDone = true;
-    // 1. The language file; without it the built-in texts stay and the
-    // messages are empty.
-    TKalbos table;
-    const LanguageFileResult loaded = LoadLanguageFile(
-        QDir(m_env.programFolder).filePath(QLatin1String(kLanguageFileName)), table);
-    if (!loaded.ok) {
-        ShowMessageBox(loaded.error, DialogSeam::Icon::Error);
-        return;
-    }
-    m_language.setTable(std::move(table));
-    // 2. The Contact ID descriptions; a failure ends the program.
-    if (!loadContactIdDescriptions())
-        return;
-    // 3. The language list, each name in its own language's code page.
-    {
-        const QSignalBlocker quiet(m_mainScreen->languageList());
-        m_mainScreen->languageList()->clear();
-        for (const tkalba &l : m_language.table())
-            m_mainScreen->languageList()->addItem(
-                ::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)));
-        m_mainScreen->languageList()->setCurrentIndex(-1);
-    }
-    // 4. Message 25 of the first language while no module is attached.
-    refreshModuleCaption();
-    // 5. The stored choice, letter case ignored; no entry when none matches.
-    const QByteArray stored = readLanguageSetting();
-    int selected = -1;
-    for (int i = 0; i < m_language.table().size() && selected < 0; ++i) {
-        const tkalba &l = m_language.table().at(i);
-        if (::ykt::ToUnicode(stored, CodePageOfCharset(l.charset))
-                .compare(m_mainScreen->languageList()->itemText(i), Qt::CaseInsensitive) == 0)
-            selected = i;
-    }
-    {
-        const QSignalBlocker quiet(m_mainScreen->languageList());
-        m_mainScreen->languageList()->setCurrentIndex(selected);
-    }
-    // 6.
-    SelectLanguage(selected >= 0 ? m_language.table().at(selected).name : QByteArray(), false);
-}
-
-bool TForm1::loadContactIdDescriptions()
-{
-    const TCIDLoadResult result = LoadCIDDescriptions(
-        QDir(m_env.programFolder).filePath(QStringLiteral("CID_Descriptions.txt")), m_cid);
-    if (result.ok())
-        return true;
-    // The box first, then the end; the window is complete meanwhile.
-    ShowMessageBox(MessageW(result.messageNumber()), DialogSeam::Icon::Error);
-    terminateNow();
-    return false;
-}
-
-void TForm1::onLanguageListChanged(int index)
-{
-    if (index < 0)
-        return;
-    // The entry's language; a list replaced by a language record falls back
-    // to the entry's text.
-    const QString text = m_mainScreen->languageList()->itemText(index);
-    QByteArray name = FromUnicode(text, m_language.codePage());
-    for (const tkalba &l : m_language.table()) {
-        if (::ykt::ToUnicode(l.name, CodePageOfCharset(l.charset)) == text) {
-            name = l.name;
-            break;
-        }
-    }
-    SelectLanguage(name, true);
-}
-
-void TForm1::SelectLanguage(const QByteArray &name, bool byUser)
-{
-    // 1. The user's choice of the language already applied changes nothing.
-    // (Before any language was applied the first one only stands in for the
-    // messages, so choosing it applies it.)
-    if (byUser && m_language.applied() && name == m_language.currentName())
-        return;
-    // 2. Lists whose positions the new items must not lose.
-    QList<std::pair<QComboBox *, int>> kept;
-    for (const char *listName : KeptSelections) {
-        if (auto *list = qobject_cast<QComboBox *>(FindComponent(this, listName)))
-            kept.append({list, list->currentIndex()});
-    }
-    // 3, 4. The language, then the version after the caption it left. The
-    // caption is the one without the version while the language is applied,
-    // so a language that names no caption does not add a second version.
-    setWindowTitle(m_baseCaption);
-    ApplyLanguage(m_language, name, languageWindows());
-    m_baseCaption = windowTitle();
-    setWindowTitle(m_baseCaption + QLatin1String(VersionSuffix));
-    // 5. The choice is stored at once, an unknown name too.
-    writeLanguageSetting(name);
-    // 6.
-    refreshModuleCaption();
-    // 7. What the pages take from the messages.
-    ApplyPageLanguageTexts();
-    // 8.
-    // A position the new list no longer has keeps what the language chose.
-    for (const auto &[list, position] : kept) {
-        const QSignalBlocker quiet(list);
-        if (position < list->count())
-            list->setCurrentIndex(position);
-    }
-    refreshInputsAndOutputs();
-    // 9.
-    RefreshManualButton(false);
-    // 10. The layouts follow the new caption widths by themselves.
-    // 11.
-    reloadVoicePhrases();
-    emit languageSelected();
-}
-
-void TForm1::refreshModuleCaption()
-{
-    if (m_driver && m_driver->Connected()) {
-        m_statusCaption->setText(
-            QString::fromLatin1(m_driver->ProductName() + " SN:" + m_driver->SerialNumber()));
-        return;
-    }
-    // A module that is there but cannot be opened keeps its explanation.
-    if (m_driver && !m_driver->AccessProblem().isEmpty())
-        return;
-    m_statusCaption->setText(MessageW(25));
-}
-
-void TForm1::refreshInputsAndOutputs()
-{
-    // The inputs and outputs pages refresh here once they exist.
-}
-
-void TForm1::reloadVoicePhrases()
-{
-    // The zone voice page reloads its phrase menu for the language and
-    // refreshes the zone names here once it exists.
-}
-
-QByteArray TForm1::readLanguageSetting() const
-{
-    // Where the choice was stored: the user's data folder once the program
-    // folder refused it, else the program folder.
-    const QString fallback = QDir(m_env.fallbackFolder).filePath(QStringLiteral("Settings.ini"));
-    IniFile ini;
-    if (!m_env.fallbackFolder.isEmpty() && QFileInfo(fallback).isFile() && ini.load(fallback) &&
-        ini.contains(kSettingsSection, "Language"))
-        return ini.value(kSettingsSection, "Language");
-    ini.load(QDir(m_env.programFolder).filePath(QStringLiteral("Settings.ini")));
-    return ini.value(kSettingsSection, "Language", "English");
-}
-
-void TForm1::writeLanguageSetting(const QByteArray &name)
-{
-    const QString path = QDir(m_env.programFolder).filePath(QStringLiteral("Settings.ini"));
-    const QString fallback = QDir(m_env.fallbackFolder).filePath(QStringLiteral("Settings.ini"));
-    const bool usingFallback = !m_env.fallbackFolder.isEmpty() && QFileInfo(fallback).isFile();
-    QString error;
-    if (!usingFallback) {
-        IniFile ini;
-        if (ini.load(path, &error)) {
-            ini.setValue(kSettingsSection, "Language", name);
-            if (ini.save(path, &error))
-                return;
-        }
-    }
-    if (m_env.fallbackFolder.isEmpty()) {
-        std::fprintf(stderr, "The language choice could not be saved: %s\n", qPrintable(error));
-        return;
-    }
-    // The copy in the user's data folder starts from the program folder's.
-    IniFile ini;
-    if (!usingFallback || !ini.load(fallback))
-        ini.load(path);
-    ini.setValue(kSettingsSection, "Language", name);
-    QString fallbackError;
-    if (!ini.save(fallback, &fallbackError)) {
-        std::fprintf(stderr, "The language choice could not be saved: %s\n",
-                     qPrintable(fallbackError));
-        return;
-    }
-    if (!usingFallback)
-        std::fprintf(stderr, "%s; the language choice was saved to %s\n", qPrintable(error),
-                     qPrintable(QDir::toNativeSeparators(fallback)));
-}
-
-void TForm1::RefreshManualButton(bool open)
-{
-    const QDir manuals(QDir(m_env.programFolder).filePath(QStringLiteral("Manuals")));
-    QString file = m_mainScreen->languageList()->currentText() + QStringLiteral(".pdf");
-    if (!QFileInfo(manuals.filePath(file)).isFile())
-        file = QStringLiteral("English.pdf");
-    if (!QFileInfo(manuals.filePath(file)).isFile()) {
-        m_mainScreen->manualButton()->hide();
-        m_mainScreen->manualLabel()->hide();
-        return;
-    }
-    m_mainScreen->manualButton()->setText(MessageW(140) + QLatin1Char(' ') + file);
-    m_mainScreen->manualButton()->show();
-    m_mainScreen->manualLabel()->show();
-    if (open)
-        openDocument(manuals.filePath(file));
-}
-
-void TForm1::CheckLanguageFile()
-{
-    const TKalbos &table = m_language.table();
-    for (const LanguageCheckReport &report : ::ykt::CheckLanguageFile(table)) {
-        const CodePage page = report.language >= 0
-                                  ? CodePageOfCharset(table.at(report.language).charset)
-                                  : m_language.codePage();
-        ShowPlainMessage(::ykt::ToUnicode(report.text, page));
-    }
-}
-
-void TForm1::GenerateLanguageTemplate()
-{
-    const QList<QByteArray> lines = LanguageTemplateLines(
-        m_language.smsTable(), TemplateWindowsOf(languageWindows(), m_language.codePage()));
-    QString error;
-    if (!WriteLanguageTemplate(lines, QDir::currentPath(), &error))
-        std::fprintf(stderr, "%s\n", qPrintable(error));
 }
 
 // --- Closing -------------------------------------------------------------------------
@@ -779,11 +515,17 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         m_pendingChecks |= EscapePressed;
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        // An Esc that an editor took (it ends the edit) must not swallow the
+        // next click on Cancel: a click is never an Esc.
+        m_pendingChecks &= ~EscapePressed;
     } else if (event->type() == QEvent::ToolTip && !widget->toolTip().isEmpty()) {
         const auto *help = static_cast<QHelpEvent *>(event);
         // The examples of output control are laid out line by line and keep
         // their lines; every other hint wraps at 500 pixels.
-        const bool wraps = widget->objectName() != QLatin1String("TntLabel9");
+        const bool wraps = std::none_of(
+            m_configPages.begin(), m_configPages.end(),
+            [widget](const TConfigPage *page) { return page->KeepsHintLines(widget); });
         QToolTip::showText(help->globalPos(),
                            HintForDisplay(widget->toolTip(), QToolTip::font(), wraps), widget,
                            QRect(), HintShowMs);
@@ -838,10 +580,9 @@ void TForm1::closeSteps()
             writeEventLog(m_eventLog, m_env.programFolder, m_env.fallbackFolder, m_startTime, end);
         m_writtenLog = written.path;
         if (!written.ok)
-            std::fprintf(stderr, "The event log could not be saved: %s\n",
-                         qPrintable(written.error));
+            qCWarning(lcLog) << "The event log could not be saved:" << written.error;
         else if (written.usedFallback)
-            std::fprintf(stderr, "The event log was saved to %s\n", qPrintable(written.path));
+            qCWarning(lcLog) << "The event log was saved to" << written.path;
     }
     // The service mode's test numbers are saved here with production test
     // programming.

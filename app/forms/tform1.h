@@ -26,9 +26,11 @@
 #include "app/forms/environment.h"
 #include "app/settingsini.h"
 #include "localization/languagestate.h"
+#include "refdata/apnlist.h"
 #include "refdata/ciddescriptions.h"
 #include "settings/pages/pagehost.h"
 #include "settings/registers.h"
+#include "settings/settingsannouncer.h"
 #include "settings/settingsmodel.h"
 #include "wizard/attentionblink.h"
 
@@ -55,10 +57,11 @@ class TForm4;
 class TForm5;
 class TForm6;
 class TLogPage;
+class SettingsReceiver;
+class TConfigPage;
 class TPopupForm;
 class TYKT2;
 class TMainScreen;
-class TUsersPage;
 class TWizardTab;
 
 // A hint as it is shown: a plain text wider than HintWrapWidth pixels in
@@ -88,6 +91,9 @@ public:
     static constexpr int EscapePressed = 2;
     static constexpr int ProtectedCheckPending = 4;
 
+    // The program's own title: the main window's built-in caption and the
+    // title of the plain message box.
+    static constexpr char ProgramTitle[] = "YKT4M Loader";
     // What follows the main window's caption.
     static constexpr char VersionSuffix[] = " v.3.10";
 
@@ -101,8 +107,7 @@ public:
     // PageHost.
     TYKT2 *driver() const override { return m_driver.get(); }
     SettingsModel &model() override { return m_model; }
-    SettingsReceiver *receiver() const override { return m_receiver.get(); }
-    bool firstReportingChannelUsed() const override;
+    SettingsAnnouncer &announcer() const override { return m_announcer; }
     const SettingsModel &settings() const { return m_model; }
     const AppEnvironment &environment() const { return m_env; }
     const StartupSettings &startupSettings() const { return m_startup; }
@@ -118,6 +123,7 @@ public:
     QString MessageW(int number) const override { return m_language.MessageW(number); }
     // An 8-bit text of the current language for display.
     QString ToUnicode(const QByteArray &text) const override { return m_language.toUnicode(text); }
+    QByteArray FromUnicode(const QString &text) const override;
 
     // A message box through the dialog seam. Its title is message 29 for a
     // warning, 26 for an error, 27 for information and 28 for a confirmation
@@ -126,8 +132,20 @@ public:
     QMessageBox::StandardButton
     ShowMessageBox(const QString &text, DialogSeam::Icon icon,
                    QMessageBox::StandardButtons buttons = QMessageBox::Ok) override;
-    // The plain box: the program's title, an untranslated text and OK.
-    void ShowPlainMessage(const QString &text);
+    // The plain box: a title (the program's when empty), an untranslated
+    // text and OK.
+    void ShowPlainMessage(const QString &text, const QString &title = QString());
+    // Message number of the current language, or the English text while the
+    // language has none (an older language file).
+    QString MessageOr(int number, const char *english) const;
+
+    // Messages after the last one of the first language files.
+    static constexpr int UnsentChangesMessage = 156;
+    static constexpr int PasswordPromptTitleMessage = 157;
+    static constexpr int PasswordPromptLabelMessage = 158;
+    static constexpr int PasswordRejectedMessage = 159;
+    static constexpr int ManualNotOpenedMessage = 160;
+    static constexpr int LanguageTemplateWrittenMessage = 161;
 
     // The language choice: applies the language named name (when there is
     // one), puts the version after the caption, stores the name in
@@ -166,7 +184,7 @@ public:
     // "Manual Configuration": the configuration pages from the Users page on.
     void OpenConfigurationPages();
     // Shows a configuration page and highlights its step label.
-    void GoToPage(int pageIndex);
+    void GoToPage(int pageIndex) override;
     // The blink of "Alarm SMS" on the Users page.
     void StartAttentionBlink();
     // The texts of the configuration pages that come from messages rather
@@ -180,7 +198,12 @@ public:
     QStackedWidget *wizardPages() const;
     TMainScreen *mainScreen() const { return m_mainScreen; }
     TWizardTab *wizardTab() const { return m_wizardTab; }
-    TUsersPage *usersPage() const { return m_usersPage; }
+    // The configuration pages, in the order they were created, and the page
+    // at a page index (nullptr where there is none yet).
+    const QList<TConfigPage *> &configPages() const { return m_configPages; }
+    TConfigPage *configPage(int pageIndex) const;
+    // The APN list read from APN.txt at the window's creation.
+    const TAPNList &apnList() const { return m_apnList; }
     const TAttentionBlink &attentionBlink() const { return m_blink; }
     QLabel *statusCaption() const { return m_statusCaption; }
     QLabel *modemDataPanel() const { return m_modemData; }
@@ -232,8 +255,8 @@ private:
     void startLanguage();
     bool loadContactIdDescriptions();
     void onLanguageListChanged(int index);
-    QByteArray readLanguageSetting() const;
     void writeLanguageSetting(const QByteArray &name);
+    QString captionOf(const char *buttonName) const;
     void refreshModuleCaption();
     // What SelectLanguage refreshes beyond the controls the language names
     // and the pages' message texts; the pages add theirs as they come.
@@ -276,7 +299,7 @@ private:
     TLogPage *m_logPage = nullptr;
     TMainScreen *m_mainScreen = nullptr;
     TWizardTab *m_wizardTab = nullptr;
-    TUsersPage *m_usersPage = nullptr;
+    QList<TConfigPage *> m_configPages;
     QLabel *m_startPicture = nullptr;
     QLabel *m_connectLabel = nullptr;
     QLabel *m_noticeLabel = nullptr;
@@ -299,7 +322,9 @@ private:
     QTimer m_languageTimer; // the language, 100 ms after start
 
     SettingsModel m_model;
+    mutable SettingsAnnouncer m_announcer;
     std::unique_ptr<SettingsReceiver> m_receiver;
+    TAPNList m_apnList;
     WorkMode m_workMode = WorkMode::Communicator;
     bool m_modeChangeConfirmed = false;
     TAttentionBlink m_blink;
@@ -317,6 +342,7 @@ private:
     int m_pendingChecks = 0;
     bool m_templateLoaded = false;
     double m_lastRefreshMs = 0;
+    bool m_passwordSubmitted = false; // the post-connect check gave the module a password
     bool m_closeRequested = false;
     bool m_closed = false;
     bool m_terminated = false;

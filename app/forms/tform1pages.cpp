@@ -5,9 +5,11 @@
 #include "app/forms/tform1.h"
 
 #include "device/tykt2.h"
+#include "localization/codepages.h"
 #include "refdata/ciddescriptions.h"
+#include "settings/pages/configpage.h"
+#include "settings/pages/configpages.h"
 #include "settings/pages/notapplicable.h"
-#include "settings/pages/userspage.h"
 #include "settings/settingsreceiver.h"
 #include "wizard/mainscreen.h"
 #include "wizard/steplist.h"
@@ -34,13 +36,29 @@ void TForm1::createPages()
     connect(m_wizardTab, &TWizardTab::cancelClicked, this, &TForm1::onWizardCancel);
     m_blink.setInterval(m_env.timings.blinkMs);
 
-    m_usersPage = new TUsersPage(*this);
-    m_wizardTab->page(UsersPageIndex)->setContent(m_usersPage);
-    // The other pages take their places here as they come.
+    PageResources resources;
+    resources.apnList = &m_apnList;
+    m_configPages = createConfigPages(*this, resources);
+    for (TConfigPage *page : m_configPages) {
+        m_wizardTab->page(page->pageIndex())->setContent(page);
+        // The pages start in the common state of the Communicator mode; the
+        // main screen's captions keep their defaults until a mode is applied.
+        page->ApplyWorkMode(WorkMode::Communicator);
+    }
+}
 
-    // The pages start in the common state of the Communicator mode; the
-    // main screen's captions keep their defaults until a mode is applied.
-    m_usersPage->ApplyWorkMode(WorkMode::Communicator);
+TConfigPage *TForm1::configPage(int pageIndex) const
+{
+    for (TConfigPage *page : m_configPages) {
+        if (page->pageIndex() == pageIndex)
+            return page;
+    }
+    return nullptr;
+}
+
+QByteArray TForm1::FromUnicode(const QString &text) const
+{
+    return ::ykt::FromUnicode(text, m_language.codePage());
 }
 
 QComboBox *TForm1::languageList() const
@@ -63,12 +81,6 @@ QStackedWidget *TForm1::wizardPages() const
     return m_wizardTab->container();
 }
 
-bool TForm1::firstReportingChannelUsed() const
-{
-    // Until the GPRS page holds the channel choice, the module's register says.
-    return unpackTCPCR(m_model.gprs.tcpcr, 3).channel1Used;
-}
-
 // --- The work mode ---------------------------------------------------------------------
 
 void TForm1::onWorkModePressed(WorkMode mode)
@@ -84,11 +96,13 @@ void TForm1::onWorkModePressed(WorkMode mode)
         }
         m_modeChangeConfirmed = true;
     }
-    // The mode change shows the first phone number row; the row the user was
-    // editing keeps what its boxes show. (During a read the model holds the
-    // module's values, which the boxes of an earlier row must not overwrite.)
-    if (!reading)
-        m_usersPage->LeavePage();
+    // The mode change shows the pages anew; what the user was editing is
+    // committed first. (During a read the model holds the module's values,
+    // which the controls must not overwrite.)
+    if (!reading) {
+        for (TConfigPage *page : m_configPages)
+            page->Leave();
+    }
     ApplyWorkMode(mode);
 }
 
@@ -101,15 +115,12 @@ void TForm1::ApplyWorkMode(WorkMode mode)
     m_wizardTab->setPageSkipped(PhrasesPageIndex, false);
     const bool advanced = mode == WorkMode::AdvancedCommunicator;
     m_wizardTab->setPageSkipped(InputsPageIndex, advanced);
-    m_usersPage->ApplyWorkMode(mode);
-    // The Inputs, Outputs, Outputs-control, Advanced and Phrases pages apply
-    // their blocks and groups here as they come.
+    // 5, 7. Each page shows and hides its blocks and groups, rebuilds its
+    // choice lists and (the Users page) shows the first phone number row.
+    for (TConfigPage *page : m_configPages)
+        page->ApplyWorkMode(mode);
     // 4, 6.
     showWorkModeTexts();
-    // 5. The first phone number row.
-    m_usersPage->SelectFirstRow();
-    // 7. The choice lists of the input functions, events and output
-    // functions are rebuilt by their pages.
 }
 
 void TForm1::showWorkModeTexts()
@@ -126,8 +137,12 @@ void TForm1::ApplyModuleCapabilities()
     const bool basic = m_capabilities.basicModel;
     m_wizardTab->setPageSkipped(OutputsPageIndex, basic);
     m_wizardTab->setPageSkipped(OutputsControlPageIndex, basic);
-    m_usersPage->ApplyCapabilities(m_capabilities);
-    // Relay-less models lose the relay blocks of the output pages there.
+    ModuleContext context;
+    context.capabilities = m_capabilities;
+    context.firmwareVersion = m_driver ? m_driver->FirmwareVersion() : context.firmwareVersion;
+    context.pstnBoxes = m_startup.pstnBoxes;
+    for (TConfigPage *page : m_configPages)
+        page->ApplyCapabilities(context);
     m_mainScreen->advancedButton()->setVisible(m_capabilities.advancedCapable);
 }
 
@@ -136,6 +151,8 @@ void TForm1::applyLockView()
     // The main screen's part of the lock view; the GPRS and Security pages
     // hide their protected fields with theirs.
     const bool locked = m_driver->SettingsLocked();
+    for (TConfigPage *page : m_configPages)
+        page->ApplyLockView(locked);
     m_mainScreen->factoryDefaultButton()->setVisible(!locked);
     for (QWidget *templateButton : {static_cast<QWidget *>(m_mainScreen->loadTemplateButton()),
                                     static_cast<QWidget *>(m_wizardTab->saveTemplateButton())}) {
@@ -166,6 +183,8 @@ void TForm1::GoToPage(int pageIndex)
 {
     if (pageIndex < 0 || pageIndex >= ConfigurationPageCount)
         return;
+    if (TConfigPage *page = configPage(pageIndex))
+        page->Enter();
     m_pages->setCurrentIndex(PageWizard);
     m_wizardTab->showPage(pageIndex);
 }
@@ -173,17 +192,19 @@ void TForm1::GoToPage(int pageIndex)
 void TForm1::onStepClicked(int pageIndex)
 {
     const int current = m_wizardTab->currentPage();
-    // 1. The focused phone number row keeps what its boxes show.
-    if (current == UsersPageIndex) {
-        m_usersPage->LeavePage();
-        // Going to the GPRS page, its list of SMS backup numbers is refreshed
-        // there once it exists.
-    }
-    // 2. The summary is rebuilt by its page (not from the Phrases page).
+    // 1. The page left keeps what its controls show (the focused phone
+    // number row its boxes); the pages that show a consequence of it have
+    // heard of each change already.
+    if (TConfigPage *page = configPage(current))
+        page->Leave();
+    // 2. The summary is rebuilt by its page as it is entered.
     m_wizardTab->printButton()->setVisible(pageIndex == SummaryPageIndex);
     // 3.
-    if (pageIndex < ConfigurationPageCount)
+    if (pageIndex < ConfigurationPageCount) {
+        if (TConfigPage *page = configPage(pageIndex))
+            page->Enter();
         m_wizardTab->showPage(pageIndex);
+    }
 }
 
 void TForm1::onWizardCancel()
@@ -197,18 +218,18 @@ void TForm1::onWizardCancel()
 
 void TForm1::StartAttentionBlink()
 {
-    m_blink.start(m_usersPage->AlarmSmsBox());
+    if (TConfigPage *users = configPage(UsersPageIndex))
+        m_blink.start(users->AttentionTarget());
 }
 
 // --- Texts from messages ------------------------------------------------------------------
 
 void TForm1::ApplyPageLanguageTexts()
 {
-    // 1. The remote-control list's header comes with the Outputs-control page.
-    // 2, 9. The Users page's hints.
-    m_usersPage->ApplyLanguageTexts();
-    // 3, 5, 6, 7. The captions of the inputs' and outputs' blocks come with
-    // their pages.
+    // 1-3, 5-7, 9. The pages' own texts: the hints, the list headers, the
+    // captions of the inputs' and outputs' blocks.
+    for (TConfigPage *page : m_configPages)
+        page->ApplyLanguageTexts();
     // 4.
     RefreshCIDTexts(m_cid, [this](int number) { return Message(number); });
     // 8. A message the language leaves empty keeps the default title.

@@ -3,17 +3,21 @@
 #include "ui_userspage.h"
 
 #include "device/tykt2.h"
+#include "settings/pagefacts.h"
 #include "settings/pages/notapplicable.h"
 #include "settings/pages/pagehost.h"
+#include "settings/settingsannouncer.h"
 #include "settings/settingsmodel.h"
 #include "settings/settingsreceiver.h"
 #include "util/pause.h"
+#include "wizard/pagelist.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
@@ -48,6 +52,24 @@ QString digitsOf(const QString &text)
     QString digits;
     std::copy_if(text.begin(), text.end(), std::back_inserter(digits), isAsciiDigit);
     return digits;
+}
+
+// A phone number as the module stores it: an international "+" in front,
+// then digits, at most 15 characters in all.
+QByteArray phoneNumberOf(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const bool international = trimmed.startsWith(QLatin1Char('+'));
+    return ((international ? QStringLiteral("+") : QString()) + digitsOf(trimmed))
+        .left(PhoneRecord::MaxNumberLength)
+        .toLatin1();
+}
+
+// Two numbers are the same whether or not one of them carries the "+".
+bool sameNumber(const QByteArray &a, const QByteArray &b)
+{
+    const auto bare = [](const QByteArray &n) { return n.startsWith('+') ? n.mid(1) : n; };
+    return bare(a) == bare(b);
 }
 
 // The access PIN as the module holds it: eight nibbles, one digit each from
@@ -106,6 +128,12 @@ public:
                           const QModelIndex &index) const override
     {
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        // What the record would drop is refused as it is typed.
+        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            line->setMaxLength(PhoneRecord::MaxNumberLength);
+            line->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("\\+?[0-9]*")), line));
+        }
         m_open = editor;
         return editor;
     }
@@ -140,7 +168,7 @@ private:
 };
 
 TUsersPage::TUsersPage(PageHost &host, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TUsersPage>()), m_host(host)
+    : TConfigPage(host, UsersPageIndex, parent), ui(std::make_unique<Ui::TUsersPage>())
 {
     ui->setupUi(this);
     setUpPhoneList();
@@ -153,7 +181,12 @@ TUsersPage::TUsersPage(PageHost &host, QWidget *parent)
     ui->TntLabel44->installEventFilter(this);
     paintPinField();
 
-    connect(m_host.receiver(), &SettingsReceiver::stored, this, &TUsersPage::onStored);
+    connect(&host.announcer(), &SettingsAnnouncer::stored, this, &TUsersPage::onStored);
+    // The warning follows the use of the first GPRS channel.
+    connect(&host.announcer(), &SettingsAnnouncer::edited, this, [this](auto area) {
+        if (area == SettingsAnnouncer::Area::Reporting)
+            UpdateWarning();
+    });
 }
 
 TUsersPage::~TUsersPage() = default;
@@ -201,13 +234,26 @@ void TUsersPage::bindRules()
     connect(ui->TntComboBox17, &QComboBox::currentIndexChanged, this, &TUsersPage::smartphoneRule);
     for (QCheckBox *box : warningEventBoxes())
         connect(box, &QCheckBox::toggled, this, &TUsersPage::UpdateWarning);
+    for (QCheckBox *box : findChildren<QCheckBox *>()) {
+        if (box != ui->TntCheckBox10 && box != ui->TntCheckBox27)
+            connect(box, &QCheckBox::toggled, this, &TUsersPage::flagsEdited);
+    }
+    connect(ui->TntComboBox17, &QComboBox::currentIndexChanged, this, &TUsersPage::flagsEdited);
+}
+
+void TUsersPage::flagsEdited()
+{
+    if (m_showing || !isUserRow(m_displayedRow))
+        return;
+    CommitRow();
+    host().announcer().announceEdit(SettingsAnnouncer::Area::Users);
 }
 
 // --- Rows ---------------------------------------------------------------------------
 
 PhoneRecord &TUsersPage::record(int r) const
 {
-    return m_host.model().phones[size_t(r)];
+    return host().model().phones[size_t(r)];
 }
 
 void TUsersPage::ShowRow(int r)
@@ -216,9 +262,10 @@ void TUsersPage::ShowRow(int r)
         return;
     m_displayedRow = r;
     const PhoneRecord &user = record(r);
+    m_showing = true;
     showFlags(unpackUserFlags(user.cr, user.addCr));
+    m_showing = false;
     UpdateWarning();
-    emit smsBackupListChanged();
 }
 
 void TUsersPage::CommitRow()
@@ -255,7 +302,7 @@ void TUsersPage::RedrawList()
 
 void TUsersPage::showNumber(int r)
 {
-    ui->VStringTree1->item(r, NumberColumn)->setText(m_host.ToUnicode(record(r).number));
+    ui->VStringTree1->item(r, NumberColumn)->setText(host().ToUnicode(record(r).number));
 }
 
 void TUsersPage::EditNumber(int r, const QString &text)
@@ -268,24 +315,28 @@ bool TUsersPage::storeNumber(int r, const QString &text)
 {
     if (!isUserRow(r))
         return true;
-    const QByteArray number = digitsOf(text).left(PhoneRecord::MaxNumberLength).toLatin1();
+    // An edit that changed nothing leaves the number as the module has it.
+    if (text == host().ToUnicode(record(r).number))
+        return true;
+    const QByteArray number = phoneNumberOf(text);
     const bool refused = !number.isEmpty() && isNumberOfAnotherUser(number, r);
     if (!refused)
         record(r).number = number;
     showNumber(r);
-    emit smsBackupListChanged();
+    if (!refused)
+        host().announcer().announceEdit(SettingsAnnouncer::Area::Users);
     return !refused;
 }
 
 void TUsersPage::refuseDuplicate()
 {
-    m_host.ShowMessageBox(m_host.MessageW(81), DialogSeam::Icon::Error, QMessageBox::Ok);
+    host().ShowMessageBox(host().MessageW(81), DialogSeam::Icon::Error, QMessageBox::Ok);
 }
 
 bool TUsersPage::isNumberOfAnotherUser(const QByteArray &number, int r) const
 {
     for (int other = 0; other < SettingsModel::UserCount; ++other) {
-        if (other != r && record(other).number == number)
+        if (other != r && sameNumber(record(other).number, number))
             return true;
     }
     return false;
@@ -420,7 +471,7 @@ void TUsersPage::UpdateWarning()
     const bool toldSomething =
         std::any_of(events.begin(), events.end(), [](QCheckBox *b) { return b->isChecked(); });
     ui->TntLabel44->setVisible(ui->TntCheckBox38->isChecked() &&
-                               (!toldSomething || !m_host.firstReportingChannelUsed()));
+                               (!toldSomething || !FirstChannelUsed(host().model())));
 }
 
 void TUsersPage::setWarningCaptionsBold(bool bold)
@@ -473,21 +524,21 @@ QByteArray TUsersPage::AccessPinText() const
 
 bool TUsersPage::hasAdditionalRegisters() const
 {
-    const TYKT2 *driver = m_host.driver();
+    const TYKT2 *driver = host().driver();
     return driver && driver->FirmwareVersion() > LastFirmwareWithoutAdditionalCR;
 }
 
 void TUsersPage::ClearSelectedNumber()
 {
     const int r = ui->VStringTree1->currentRow();
-    if (!m_host.driver() || m_host.driver()->Reading() || !isUserRow(r))
+    if (!host().driver() || host().driver()->Reading() || !isUserRow(r))
         return;
     record(r) = PhoneRecord();
     // Every command waits for the module and so lets the window go on; the
     // driver is asked for again after each (a close takes it away).
-    if (TYKT2 *driver = m_host.driver())
+    if (TYKT2 *driver = host().driver())
         driver->SetPhoneNumber(quint8(r), 0, QByteArray());
-    if (TYKT2 *driver = m_host.driver(); driver && hasAdditionalRegisters())
+    if (TYKT2 *driver = host().driver(); driver && hasAdditionalRegisters())
         driver->SetPhoneNumberAdditionalCR(quint8(r), 0);
     {
         // Row r is the one shown, whatever was clicked while the module was busy.
@@ -496,13 +547,13 @@ void TUsersPage::ClearSelectedNumber()
     }
     ShowRow(r);
     showNumber(r);
-    if (TYKT2 *driver = m_host.driver())
+    if (TYKT2 *driver = host().driver())
         driver->EndExchange(true);
 }
 
 void TUsersPage::SaveNewPin()
 {
-    TYKT2 *driver = m_host.driver();
+    TYKT2 *driver = host().driver();
     if (!driver)
         return;
     try {
@@ -510,7 +561,7 @@ void TUsersPage::SaveNewPin()
     } catch (const ConversionError &) {
         return; // the field holds digits only; nothing was sent
     }
-    if ((driver = m_host.driver()))
+    if ((driver = host().driver()))
         driver->EndExchange(true);
 }
 
@@ -520,7 +571,7 @@ void TUsersPage::SendUsers()
     // Each command and each pause lets the window go on, and a close takes
     // the driver away: it is asked for anew every time.
     const auto send = [this](const auto &command) {
-        TYKT2 *driver = m_host.driver();
+        TYKT2 *driver = host().driver();
         if (!driver)
             return false;
         command(*driver);
@@ -548,11 +599,13 @@ void TUsersPage::ApplyWorkMode(WorkMode mode)
     ui->TntCheckBox32->hide();
     setNotApplicable(ui->TntCheckBox32, true);
     ui->TntPanel23->setVisible(mode == WorkMode::Communicator);
+    // The mode shows the first phone number row.
+    SelectFirstRow();
 }
 
-void TUsersPage::ApplyCapabilities(const ModuleCapabilities &capabilities)
+void TUsersPage::ApplyCapabilities(const ModuleContext &context)
 {
-    const bool voiceCalls = !capabilities.basicModel;
+    const bool voiceCalls = !context.capabilities.basicModel;
     for (QCheckBox *box : {ui->TntCheckBox7, ui->TntCheckBox22}) {
         setNotApplicable(box, !voiceCalls);
         box->setVisible(voiceCalls && !ui->TntCheckBox38->isChecked());
@@ -561,7 +614,7 @@ void TUsersPage::ApplyCapabilities(const ModuleCapabilities &capabilities)
 
 void TUsersPage::ApplyLanguageTexts()
 {
-    const auto message = [this](int n) { return m_host.MessageW(n); };
+    const auto message = [this](int n) { return host().MessageW(n); };
     const auto indented = [&](int n) { return QStringLiteral("   ") + message(n); };
     const QStringList examples{message(44),  indented(45), indented(46), indented(47),
                                QString(),    message(48),  indented(49), indented(50),
@@ -572,26 +625,6 @@ void TUsersPage::ApplyLanguageTexts()
 
 // --- What others take from here -----------------------------------------------------
 
-QList<int> TUsersPage::SmsBackupRecords() const
-{
-    QList<int> records;
-    for (int r = 0; r < SettingsModel::UserCount; ++r) {
-        const PhoneRecord &user = record(r);
-        if (!user.number.isEmpty() && unpackUserFlags(user.cr, user.addCr).smsBackup)
-            records.append(r);
-    }
-    return records;
-}
-
-bool TUsersPage::AnyUserHasAlarmSms() const
-{
-    for (int r = 0; r < SettingsModel::UserCount; ++r) {
-        if (unpackUserFlags(record(r).cr, record(r).addCr).alarmSms)
-            return true;
-    }
-    return false;
-}
-
 SmsPstnCrFields TUsersPage::PageSmsPstnFields() const
 {
     SmsPstnCrFields fields;
@@ -601,9 +634,38 @@ SmsPstnCrFields TUsersPage::PageSmsPstnFields() const
     return fields;
 }
 
-QCheckBox *TUsersPage::AlarmSmsBox() const
+QWidget *TUsersPage::AttentionTarget() const
 {
     return ui->TntCheckBox23;
+}
+
+bool TUsersPage::KeepsHintLines(const QWidget *widget) const
+{
+    return widget == ui->TntLabel9;
+}
+
+// --- The model ------------------------------------------------------------------------
+
+void TUsersPage::Show()
+{
+    RedrawList();
+    OnSMSPSTNCR();
+    OnAccessPIN();
+    SelectFirstRow();
+}
+
+void TUsersPage::Commit()
+{
+    LeavePage();
+    UsersArea &users = host().model().users;
+    SmsPstnCrFields fields = PageSmsPstnFields();
+    fields.shortCallSeconds = unpackSMSPSTNCR(users.smsPstnCr).shortCallSeconds;
+    users.smsPstnCr = packSMSPSTNCR(fields);
+    try {
+        users.accessPin = packets::packAccessPIN(AccessPinText());
+    } catch (const ConversionError &) {
+        // The field holds digits only; the model keeps the PIN it had.
+    }
 }
 
 // --- Arrivals -----------------------------------------------------------------------
@@ -645,7 +707,7 @@ void TUsersPage::OnPhoneNumberAdditionalCR(int idx)
 
 void TUsersPage::OnSMSPSTNCR()
 {
-    const SmsPstnCrFields fields = unpackSMSPSTNCR(m_host.model().users.smsPstnCr);
+    const SmsPstnCrFields fields = unpackSMSPSTNCR(host().model().users.smsPstnCr);
     ui->se1->setValue(fields.smsTestDays);
     ui->TntCheckBox10->setChecked(fields.onlyRegistered);
     ui->TntCheckBox27->setChecked(fields.limitedTroubleSms);
@@ -657,7 +719,7 @@ void TUsersPage::OnSMSPSTNCR()
 
 void TUsersPage::OnAccessPIN()
 {
-    ui->Edit13->setText(pinText(m_host.model().users.accessPin));
+    ui->Edit13->setText(pinText(host().model().users.accessPin));
 }
 
 } // namespace ykt

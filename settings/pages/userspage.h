@@ -16,7 +16,7 @@
 // number from the module (the send sequence skips empty numbers), and "Save
 // new PIN" writes the access PIN.
 
-#include "app/capabilities.h"
+#include "settings/pages/configpage.h"
 #include "settings/registers.h"
 
 #include <QByteArray>
@@ -37,7 +37,7 @@ class NumberDelegate;
 class PageHost;
 struct PhoneRecord;
 
-class TUsersPage : public QWidget
+class TUsersPage : public TConfigPage
 {
     Q_OBJECT
 public:
@@ -46,10 +46,31 @@ public:
     static constexpr int MinPinLength = 4;
     static constexpr int MaxPinLength = 8;
 
-    // The host's receiver must exist: the page shows the module's answers
-    // as the receiver stores them.
+    // The page shows the values the host's announcer tells of.
     explicit TUsersPage(PageHost &host, QWidget *parent = nullptr);
     ~TUsersPage() override;
+
+    // --- The page ---
+    // The numbers, the SMS options and the PIN from the model; row 0 shown.
+    void Show() override;
+    // The displayed row, the SMS options and the PIN into the model.
+    void Commit() override;
+    // The focused row takes the state of the check boxes.
+    void Leave() override { LeavePage(); }
+    // Hides "Change arm state on short call" for good and shows the
+    // access-PIN panel only in Communicator mode, then selects the first
+    // row (SelectFirstRow).
+    void ApplyWorkMode(WorkMode mode) override;
+    // A basic model has no voice calls: "Call on Alarm" and "Mandatory Call"
+    // are hidden and marked not applicable.
+    void ApplyCapabilities(const ModuleContext &context) override;
+    // The hints that come from messages: the examples of output control and
+    // the phone list.
+    void ApplyLanguageTexts() override;
+    // "Alarm SMS", the target of the attention blink.
+    QWidget *AttentionTarget() const override;
+    // The examples of output control keep their lines.
+    bool KeepsHintLines(const QWidget *widget) const override;
 
     // --- Rows ---
     // The row whose registers the check boxes show; -1 before the first display.
@@ -66,8 +87,10 @@ public:
     void SelectFirstRow();
     // The phone list drawn again from the records.
     void RedrawList();
-    // The end of an edit of row r's number: its digits are stored, cut to
-    // 15; a number that another user already has is refused with message 81.
+    // The end of an edit of row r's number: a leading "+" and the digits are
+    // stored, cut to 15 characters; a text that did not change is not
+    // rewritten; a number that another user already has (with or without
+    // the "+") is refused with message 81.
     void EditNumber(int r, const QString &text);
     // Leaving the page through the step list: the focused row takes the state
     // of the check boxes.
@@ -84,33 +107,14 @@ public:
     // commits the displayed row first.
     void SendUsers();
 
-    // --- Rules of the window ---
-    // Hides "Change arm state on short call" for good and shows the
-    // access-PIN panel only in Communicator mode. The window then selects
-    // the first row (SelectFirstRow).
-    void ApplyWorkMode(WorkMode mode);
-    // A basic model has no voice calls: "Call on Alarm" and "Mandatory Call"
-    // are hidden and marked not applicable.
-    void ApplyCapabilities(const ModuleCapabilities &capabilities);
-    // The hints that come from messages: the examples of output control and
-    // the phone list.
-    void ApplyLanguageTexts();
-    // The "!" beside "SMS backup"; the GPRS page calls it too when the use of
-    // its first channel changes.
+    // The "!" beside "SMS backup": shown while the number backs up nothing.
     void UpdateWarning();
 
     // --- What other pages and the send sequence take from here ---
-    // Records 0..9 with a number and "SMS backup" set, for the GPRS page.
-    QList<int> SmsBackupRecords() const;
-    // Whether any user gets the alarm SMS (and so the inputs' SMS texts).
-    bool AnyUserHasAlarmSms() const;
     // The digits of the access-PIN field.
     QByteArray AccessPinText() const;
     // The SMSPSTNCR options this page holds; shortCallSeconds keeps its default.
     SmsPstnCrFields PageSmsPstnFields() const;
-    // "Alarm SMS", the target of the attention blink.
-    QCheckBox *AlarmSmsBox() const;
-
     // --- Arrivals: the model holds the value already ---
     // Row idx shows its number; after the last one, row 0 is selected.
     void OnPhoneNumber(int idx);
@@ -120,11 +124,6 @@ public:
     void OnSMSPSTNCR();
     // The field shows the PIN's digits.
     void OnAccessPIN();
-
-signals:
-    // Showing a row or editing a number may have changed the GPRS page's
-    // list of SMS backup numbers.
-    void smsBackupListChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -158,13 +157,16 @@ private:
     // The number of row r as typed, reduced to its digits; false when another
     // user already has it (the record keeps its number then).
     bool storeNumber(int r, const QString &text);
+    // A box changed by the user: the displayed row takes it at once, and the
+    // pages that show a consequence hear of it.
+    void flagsEdited();
     void refuseDuplicate();
 
     std::unique_ptr<Ui::TUsersPage> ui;
-    PageHost &m_host;
     NumberDelegate *m_numberDelegate = nullptr;
     int m_displayedRow = -1;
     bool m_smsOptionsRead = false; // SMSPSTNCR has arrived once
+    bool m_showing = false;        // the boxes are being set from a record
 };
 
 } // namespace ykt

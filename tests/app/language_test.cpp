@@ -382,7 +382,10 @@ struct LanguageRig : WindowRig
             QFile::remove(path(QStringLiteral("comps.txt")));
         else
             writeFile(QStringLiteral("comps.txt"), comps);
-        setDocumentOpener([this](const QString &p) { opened.append(p); });
+        setDocumentOpener([this](const QString &p) {
+            opened.append(p);
+            return viewerInstalled;
+        });
     }
     ~LanguageRig() { setDocumentOpener({}); }
 
@@ -406,6 +409,7 @@ struct LanguageRig : WindowRig
     void choose(int index) { form->languageList()->setCurrentIndex(index); }
 
     QStringList opened;
+    bool viewerInstalled = true;
 };
 
 } // namespace
@@ -624,6 +628,14 @@ TEST(LanguageWindow, ManualButtonFindsTheManualOfTheLanguage)
     EXPECT_EQ(f.manualButton()->text(), "Vadovas Lithuanian.pdf");
     EXPECT_EQ(rig.opened, QStringList({rig.path("Manuals/Lithuanian.pdf")}));
 
+    // Without a viewer the box says so and where the manual is.
+    rig.viewerInstalled = false;
+    rig.scripted.boxes.clear();
+    f.manualButton()->click();
+    ASSERT_EQ(rig.scripted.boxes.size(), 1);
+    EXPECT_TRUE(rig.scripted.boxes.first().text.contains(rig.path("Manuals/Lithuanian.pdf")));
+    rig.viewerInstalled = true;
+
     // The fallback serves every other language.
     rig.choose(2);
     EXPECT_EQ(f.manualButton()->text(), "Russian message 140 English.pdf");
@@ -658,7 +670,7 @@ TEST(LanguageWindow, LogPageCompareAndTemplateButtons)
     QStringList texts;
     for (const DialogSeam::Box &b : rig.scripted.boxes) {
         texts.append(b.text);
-        EXPECT_EQ(b.title, "YKT4M Loader");
+        EXPECT_EQ(b.title, "Comps OK?");
     }
     EXPECT_EQ(texts, QStringList({"Lithuanian turi skirtinga kieki formu",
                                   "Form1 turi skirtinga kieki komponentu",
@@ -668,8 +680,12 @@ TEST(LanguageWindow, LogPageCompareAndTemplateButtons)
     // The template goes to the working folder.
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(rig.dir.path()));
+    rig.scripted.boxes.clear();
     rig.child<QPushButton>("TntButtonGenerateLangFile")->click();
     QDir::setCurrent(before);
+    // The box names the file written.
+    ASSERT_EQ(rig.scripted.boxes.size(), 1);
+    EXPECT_TRUE(rig.scripted.boxes.first().text.contains(rig.path("comps2.txt")));
     QFile file(rig.path("comps2.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');

@@ -130,6 +130,12 @@ TEST(MainWindow, PasswordIsAskedUntilTheModuleTakesIt)
     rig.scripted.textAnswers = {QStringLiteral("1111"), QStringLiteral("1234")};
     ASSERT_TRUE(rig.readDone());
     EXPECT_EQ(rig.scripted.prompts, QStringList({"Enter YKT2 password", "Enter YKT2 password"}));
+    // Typed hidden; the second prompt says why it came back.
+    EXPECT_EQ(rig.scripted.echoes,
+              QList<DialogSeam::Echo>({DialogSeam::Echo::Password, DialogSeam::Echo::Password}));
+    ASSERT_EQ(rig.scripted.promptTexts.size(), 2);
+    EXPECT_EQ(rig.scripted.promptTexts[0], "Password");
+    EXPECT_TRUE(rig.scripted.promptTexts[1].contains("did not accept"));
     EXPECT_FALSE(rig.terminated);
 }
 

@@ -2,8 +2,10 @@
 // a read shows, editing numbers, the interlocks of the check boxes, the access
 // PIN, and the two buttons that write to the module at once.
 
+#include "settings/pagefacts.h"
 #include "settings/pages/notapplicable.h"
 #include "settings/pages/userspage.h"
+#include "settings/settingsannouncer.h"
 #include "settings/settingsreceiver.h"
 #include "wizard/pagelist.h"
 #include "wizard/steplist.h"
@@ -19,21 +21,12 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "windowrig.h"
+#include "pagerig.h"
 
 namespace ykt::testing {
 namespace {
 
 constexpr quint8 ReadAccessPIN = 0x94;
-
-// Message n of the test language is "m<n>".
-QByteArray numberedMessages()
-{
-    QByteArray text = "%English\t0\t0\r\n";
-    for (int n = 1; n <= 150; ++n)
-        text += "$m" + QByteArray::number(n) + "\r\n";
-    return text;
-}
 
 QByteArray phoneRecord(int idx, quint8 cr, const QByteArray &number)
 {
@@ -48,21 +41,15 @@ QByteArray additionalCr(int idx, quint8 cr)
 // The window after a read of a module whose users 0 and 1 are the factory
 // ones (0 with arming, disarming and alarm SMS) and whose user 2 is an iPhone
 // with the Android bit set as well.
-struct UsersRig : WindowRig
+struct UsersRig : PageRig
 {
-    explicit UsersRig(const QString &spec = QString()) : WindowRig(spec)
+    explicit UsersRig(const QString &spec = QString()) : PageRig(spec)
     {
-        writeFile(QStringLiteral("comps.txt"), numberedMessages());
         sim->setRecord(0x0B, 2, 0, phoneRecord(2, 0x08 | 0x20, "37060000002"));
         sim->setRecord(0x1A, 2, 0, additionalCr(2, 0x40 | 0x80));
     }
 
-    bool ready()
-    {
-        return readDone() && waitFor([&] { return form->languageStartupDone(); });
-    }
-
-    TUsersPage &page() { return *form->usersPage(); }
+    TUsersPage &page() { return PageRig::page<TUsersPage>(UsersPageIndex); }
     template <class W = QCheckBox> W *find(const QString &name)
     {
         W *w = page().findChild<W *>(name);
@@ -74,18 +61,6 @@ struct UsersRig : WindowRig
     QLineEdit *pin() { return find<QLineEdit>(QStringLiteral("Edit13")); }
     PhoneRecord &user(int r) { return form->model().phones[size_t(r)]; }
     QString shownNumber(int r) { return list()->item(r, TUsersPage::NumberColumn)->text(); }
-    int lastOpcode() const
-    {
-        const QList<QByteArray> packets = sim->receivedPackets();
-        return packets.isEmpty() ? -1 : quint8(packets.last().at(0));
-    }
-    int packetsWith(int opcode) const
-    {
-        int n = 0;
-        for (const QByteArray &p : sim->receivedPackets())
-            n += quint8(p.at(0)) == opcode;
-        return n;
-    }
 };
 
 TEST(UsersPage, AReadShowsTheNumbersTheFirstRowAndTheOptions)
@@ -132,7 +107,7 @@ TEST(UsersPage, AReadShowsTheNumbersTheFirstRowAndTheOptions)
     EXPECT_TRUE(rig.box(54)->isHidden());
 }
 
-TEST(UsersPage, NumbersKeepTheirDigitsAndStayUnique)
+TEST(UsersPage, NumbersKeepTheirDigitsAndPlusAndStayUnique)
 {
     UsersRig rig;
     ASSERT_TRUE(rig.ready());
@@ -141,41 +116,56 @@ TEST(UsersPage, NumbersKeepTheirDigitsAndStayUnique)
         int row;
         const char *typed;
         const char *stored;
+        bool refused;
     };
     const Case cases[] = {
-        {3, "+370 (6) 12-34", "37061234"},
-        {4, "1234567890123456", "123456789012345"},
-        {5, "37-06-1234", ""},         // row 3 has it: refused, row 5 stays empty
-        {3, "", ""},                   // empty is always accepted
-        {6, "", ""},                   // ... also where other rows are empty
-        {5, "37-06-1234", "37061234"}, // row 3 gave it up
+        {0, "+12025550143", "+12025550143", false}, // unchanged: not rewritten
+        {3, "+370 (6) 12-34", "+37061234", false},  // the "+" stays, the rest digits
+        {4, "1234567890123456", "123456789012345", false},
+        {5, "37-06-1234", "", true},              // row 3 has it with "+": refused
+        {7, "12025550178", "", true},             // row 1 has +12025550178
+        {3, "", "", false},                       // empty is always accepted
+        {6, "", "", false},                       // ... also where other rows are empty
+        {5, "37-06-1234", "37061234", false},     // row 3 gave it up
+        {9, "++1-2", "+12", false},               // one "+", in front only
     };
     for (const Case &c : cases) {
         rig.scripted.boxes.clear();
+        if (c.refused)
+            rig.scripted.buttonAnswers.push_back(QMessageBox::Ok);
         rig.page().EditNumber(c.row, QString::fromLatin1(c.typed));
         EXPECT_EQ(rig.user(c.row).number, QByteArray(c.stored)) << c.typed;
         EXPECT_EQ(rig.shownNumber(c.row), QLatin1String(c.stored)) << c.typed;
+        // A refusal is message 81, an error with OK.
+        ASSERT_EQ(rig.scripted.boxes.size(), c.refused ? 1 : 0) << c.typed;
+        if (c.refused) {
+            EXPECT_EQ(rig.scripted.boxes.first().text, QStringLiteral("m81"));
+            EXPECT_EQ(rig.scripted.boxes.first().icon, DialogSeam::Icon::Error);
+        }
     }
-    // The refusal was message 81, an error with OK.
-    rig.scripted.boxes.clear();
-    rig.page().EditNumber(7, QStringLiteral("37061234"));
-    ASSERT_EQ(rig.scripted.boxes.size(), 1);
-    EXPECT_EQ(rig.scripted.boxes.first().text, QStringLiteral("m81"));
-    EXPECT_EQ(rig.scripted.boxes.first().icon, DialogSeam::Icon::Error);
-    EXPECT_EQ(rig.scripted.boxes.first().buttons, QMessageBox::Ok);
 
-    // Through the list's own editor: a click opens it, Enter ends it.
+    // Through the list's own editor: a click opens it, what the record would
+    // drop is refused as it is typed, Enter ends it.
     rig.form->OpenConfigurationPages();
     QTableWidget *list = rig.list();
     const QRect cell = list->visualItemRect(list->item(8, TUsersPage::NumberColumn));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     auto *editor = list->viewport()->findChild<QLineEdit *>();
     ASSERT_TRUE(editor);
-    QTest::keyClicks(editor, QStringLiteral("+44 20-7946"));
+    QTest::keyClicks(editor, QStringLiteral("+44 20-7946x+1234567890"));
+    EXPECT_EQ(editor->text(), QStringLiteral("+44207946123456")) << "15 characters at most";
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_TRUE(waitFor([&] { return rig.user(8).number == "44207946"; }));
-    EXPECT_EQ(rig.shownNumber(8), QStringLiteral("44207946"));
+    EXPECT_TRUE(waitFor([&] { return rig.user(8).number == "+44207946123456"; }));
+    EXPECT_EQ(rig.shownNumber(8), QStringLiteral("+44207946123456"));
     EXPECT_TRUE(rig.sim->storedText(0x0B, 8).isEmpty()) << "editing sends nothing";
+
+    // An international number opened and closed without a change keeps its "+".
+    const QRect first = list->visualItemRect(list->item(0, TUsersPage::NumberColumn));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    editor = list->viewport()->findChild<QLineEdit *>();
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(rig.user(0).number, QByteArray("+12025550143"));
 }
 
 TEST(UsersPage, MovingToAnotherRowCommitsTheBoxes)
@@ -183,10 +173,14 @@ TEST(UsersPage, MovingToAnotherRowCommitsTheBoxes)
     UsersRig rig;
     ASSERT_TRUE(rig.ready());
     int listChanges = 0;
-    QObject::connect(&rig.page(), &TUsersPage::smsBackupListChanged, [&] { ++listChanges; });
+    QObject::connect(&rig.form->announcer(), &SettingsAnnouncer::edited,
+                     [&](SettingsAnnouncer::Area area) {
+                         listChanges += area == SettingsAnnouncer::Area::Users;
+                     });
 
     // A row with a number takes what the boxes show.
     rig.box(24)->click();
+    EXPECT_EQ(rig.user(0).cr, 0x43 | 0x80) << "a click is committed at once";
     rig.list()->setCurrentCell(1, TUsersPage::NoColumn);
     EXPECT_EQ(rig.user(0).cr, 0x43 | 0x80);
     EXPECT_EQ(rig.page().displayedRow(), 1);
@@ -203,8 +197,9 @@ TEST(UsersPage, MovingToAnotherRowCommitsTheBoxes)
     // Leaving the page through the step list commits too.
     rig.box(38)->click();
     rig.page().LeavePage();
-    EXPECT_EQ(rig.page().SmsBackupRecords(), QList<int>{0});
-    EXPECT_TRUE(rig.page().AnyUserHasAlarmSms());
+    EXPECT_EQ(SmsBackupRecords(rig.model()), QList<int>{0});
+    EXPECT_EQ(SmsBackupList(rig.model()), QByteArray("+12025550143"));
+    EXPECT_TRUE(AnyUserHasAlarmSms(rig.model()));
 }
 
 TEST(UsersPage, ANumberTypedInTheListIsCommittedWithItsBoxes)
@@ -355,7 +350,7 @@ TEST(UsersPage, AccessPinHoldsUpToEightDigits)
     };
     for (const auto &[word, shown] : words) {
         rig.form->model().users.accessPin = word;
-        rig.form->receiver()->announce(ReadAccessPIN, -1);
+        rig.form->announcer().announce(ReadAccessPIN, -1);
         EXPECT_EQ(pin->text(), QLatin1String(shown)) << std::hex << word;
     }
 

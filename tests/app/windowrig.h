@@ -33,12 +33,19 @@ class ScriptedDialogs : public DialogSeam
 public:
     std::deque<std::optional<QString>> textAnswers;        // empty: Cancel
     std::deque<QMessageBox::StandardButton> buttonAnswers; // empty: the first button offered
-    QStringList prompts;                                   // titles of the text prompts
+    // A box the test did not script an answer for fails the test (it still
+    // takes the first button, so the test goes on to say what followed).
+    bool failUnscripted = false;
+    QStringList prompts;     // titles of the text prompts
+    QStringList promptTexts; // what they asked
+    QList<Echo> echoes;
     QList<Box> boxes;
 
     QMessageBox::StandardButton message(QWidget *, const Box &box) override
     {
         boxes.append(box);
+        if (failUnscripted && buttonAnswers.empty())
+            ADD_FAILURE() << "unscripted message box: " << box.text.toStdString();
         if (!buttonAnswers.empty()) {
             const auto b = buttonAnswers.front();
             buttonAnswers.pop_front();
@@ -50,10 +57,12 @@ public:
         return QMessageBox::NoButton;
     }
 
-    std::optional<QString> askText(QWidget *, const QString &title, const QString &,
-                                   const QString &) override
+    std::optional<QString> askText(QWidget *, const QString &title, const QString &prompt,
+                                   const QString &, Echo echo) override
     {
         prompts.append(title);
+        promptTexts.append(prompt);
+        echoes.append(echo);
         if (textAnswers.empty())
             return std::nullopt;
         const auto a = textAnswers.front();
@@ -62,10 +71,21 @@ public:
     }
 };
 
+// How a rig's window talks to the virtual module.
+struct RigOptions
+{
+    // The driver's gap after each written packet; the tests that are not
+    // about pacing need none.
+    int pacingMs = 4;
+    bool failUnscriptedBoxes = false;
+};
+
 struct WindowRig
 {
-    explicit WindowRig(const QString &simSpec = QString(), const QByteArray &settingsIni = {})
+    explicit WindowRig(const QString &simSpec = QString(), const QByteArray &settingsIni = {},
+                       const RigOptions &rigOptions = RigOptions())
     {
+        scripted.failUnscripted = rigOptions.failUnscriptedBoxes;
         if (!settingsIni.isNull()) {
             QFile ini(dir.filePath(QStringLiteral("Settings.ini")));
             EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -88,6 +108,7 @@ struct WindowRig
         env.driverTimings.watchdogMs = 300;
         env.driverTimings.startGraceMs = 200;
         env.driverTimings.accessRetryMs = 50;
+        env.driverTimings.pacingMs = rigOptions.pacingMs;
         env.timings.statusRefreshMs = 20;
         env.timings.blinkMs = 10;
         env.terminate = [this] { terminated = true; };

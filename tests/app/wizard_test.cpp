@@ -8,6 +8,7 @@
 #include "wizard/wizardtab.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -80,7 +81,7 @@ TEST(WorkMode, EveryChangeShowsTheFirstPhoneNumberRow)
 {
     WindowRig rig;
     ASSERT_TRUE(rig.readDone());
-    TUsersPage *users = rig.form->usersPage();
+    auto *users = qobject_cast<TUsersPage *>(rig.form->configPage(UsersPageIndex));
     auto *list = users->findChild<QTableWidget *>(QStringLiteral("VStringTree1"));
     ASSERT_TRUE(list);
     list->setCurrentCell(3, TUsersPage::NoColumn);
@@ -94,7 +95,7 @@ TEST(WorkMode, ChangingTheModeKeepsTheBoxesOfTheRowBeingEdited)
 {
     WindowRig rig;
     ASSERT_TRUE(rig.readDone());
-    TUsersPage *users = rig.form->usersPage();
+    auto *users = qobject_cast<TUsersPage *>(rig.form->configPage(UsersPageIndex));
     auto *list = users->findChild<QTableWidget *>(QStringLiteral("VStringTree1"));
     auto *troubleSms = users->findChild<QCheckBox *>(QStringLiteral("TntCheckBox24"));
     ASSERT_TRUE(list && troubleSms);
@@ -136,7 +137,8 @@ TEST(WorkMode, AdvancedCommunicatorHidesTheInputsStepAndTheStepsBelowMoveUp)
     EXPECT_EQ(steps->stepLabel(OutputsPageIndex)->y(), inputsTop);
     EXPECT_EQ(steps->modeLabel()->text(), QStringLiteral("Advanced communicator"));
     // The access PIN belongs to the Communicator mode only.
-    auto *pinPanel = rig.form->usersPage()->findChild<QWidget *>(QStringLiteral("TntPanel23"));
+    auto *pinPanel =
+        rig.form->configPage(UsersPageIndex)->findChild<QWidget *>(QStringLiteral("TntPanel23"));
     ASSERT_TRUE(pinPanel);
     EXPECT_TRUE(pinPanel->isHidden());
 
@@ -146,8 +148,8 @@ TEST(WorkMode, AdvancedCommunicatorHidesTheInputsStepAndTheStepsBelowMoveUp)
     EXPECT_EQ(steps->stepLabel(OutputsPageIndex)->y(), outputsTop);
     EXPECT_FALSE(pinPanel->isHidden());
     // "Change arm state on short call" is never offered.
-    auto *shortCall =
-        rig.form->usersPage()->findChild<QCheckBox *>(QStringLiteral("TntCheckBox32"));
+    auto *shortCall = rig.form->configPage(UsersPageIndex)
+                          ->findChild<QCheckBox *>(QStringLiteral("TntCheckBox32"));
     ASSERT_TRUE(shortCall);
     EXPECT_TRUE(shortCall->isHidden());
     EXPECT_TRUE(isNotApplicable(shortCall));
@@ -175,7 +177,8 @@ TEST(Capabilities, BasicModelHasNoOutputStepsNorCallBoxes)
     EXPECT_FALSE(rig.form->wizardTab()->page(OutputsPageIndex)->isEnabled());
     EXPECT_TRUE(rig.form->mainScreen()->advancedButton()->isHidden());
     for (const char *name : {"TntCheckBox7", "TntCheckBox22"}) {
-        auto *box = rig.form->usersPage()->findChild<QCheckBox *>(QLatin1String(name));
+        auto *box =
+            rig.form->configPage(UsersPageIndex)->findChild<QCheckBox *>(QLatin1String(name));
         ASSERT_TRUE(box) << name;
         EXPECT_TRUE(box->isHidden()) << name;
         EXPECT_TRUE(isNotApplicable(box)) << name;
@@ -270,10 +273,20 @@ TEST(ConfigurationPages, EscNeverLeavesThePagesAndAnEarlierEscIsConsumedOnce)
     QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(rig.form->pageControl()->currentIndex(), TForm1::PageMainScreen);
 
-    // An Esc on the main screen keeps the pages open at the next Cancel, once.
+    // An Esc that something else took (the main screen, a number editor
+    // ending its edit) never swallows a click: one click on Cancel always
+    // leaves the pages.
     QTest::keyClick(rig.form->mainScreen()->manualConfigurationButton(), Qt::Key_Escape);
     rig.form->OpenConfigurationPages();
     QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(rig.form->pageControl()->currentIndex(), TForm1::PageMainScreen);
+
+    rig.form->OpenConfigurationPages();
+    auto *list = rig.form->configPage(UsersPageIndex)->findChild<QTableWidget *>("VStringTree1");
+    list->editItem(list->item(3, TUsersPage::NumberColumn));
+    QWidget *editor = QApplication::focusWidget();
+    ASSERT_TRUE(qobject_cast<QLineEdit *>(editor));
+    QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(rig.form->pageControl()->currentIndex(), TForm1::PageWizard);
     QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(rig.form->pageControl()->currentIndex(), TForm1::PageMainScreen);
@@ -283,7 +296,8 @@ TEST(ConfigurationPages, AttentionBlinkEndsPlainAfterSixTicks)
 {
     WindowRig rig;
     ASSERT_TRUE(rig.readDone());
-    QCheckBox *alarmSms = rig.form->usersPage()->AlarmSmsBox();
+    QCheckBox *alarmSms =
+        static_cast<QCheckBox *>(rig.form->configPage(UsersPageIndex)->AttentionTarget());
     QList<bool> seen;
     rig.form->StartAttentionBlink();
     // Samples the caption after every tick.

@@ -3,6 +3,7 @@
 
 #include "driverrig.h"
 
+#include "settings/settingsannouncer.h"
 #include "settings/settingsreceiver.h"
 #include "texts/helptext.h"
 #include "texts/modulecharset.h"
@@ -18,11 +19,11 @@ struct ReceiverRig : DriverRig
 {
     explicit ReceiverRig(const QString &spec, int conversionType = 0)
         : DriverRig(spec, fastTimings(), /*sink*/ false),
-          receiver(std::make_unique<SettingsReceiver>(driver.get(), &model,
+          receiver(std::make_unique<SettingsReceiver>(driver.get(), &model, &announcer,
                                                       [conversionType] { return conversionType; }))
     {
         QObject::connect(driver.get(), &TYKT2::OnModemData, driver.get(), [] {});
-        QObject::connect(receiver.get(), &SettingsReceiver::stored, receiver.get(),
+        QObject::connect(&announcer, &SettingsAnnouncer::stored, receiver.get(),
                          [this](quint8 type, int index) {
                              storedAnswers.append({type, index});
                          });
@@ -42,7 +43,8 @@ struct ReceiverRig : DriverRig
     }
 
     SettingsModel model;
-    std::unique_ptr<SettingsReceiver> receiver; // gone before the model
+    SettingsAnnouncer announcer;
+    std::unique_ptr<SettingsReceiver> receiver; // gone before the model and the announcer
     QList<QPair<int, int>> storedAnswers;
 };
 
@@ -242,7 +244,7 @@ TEST(SettingsReceiver, AnswersOutOfRangeAreIgnoredAndOverlongTextsCut)
     EXPECT_TRUE(m.users.smsBackupNumber.isEmpty());
     EXPECT_EQ(rig.storedAnswers.last(), (QPair<int, int>{0x95, -1}));
 
-    // A template load announces in the same way.
-    rig.receiver->announce(0x8B, 4);
+    // A template load announces in the same way, without a driver.
+    rig.announcer.announce(0x8B, 4);
     EXPECT_EQ(rig.storedAnswers.last(), (QPair<int, int>{0x8B, 4}));
 }
