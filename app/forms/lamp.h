@@ -16,6 +16,8 @@ class Lamp : public QWidget
     Q_PROPERTY(QString text READ text WRITE setText)
 public:
     explicit Lamp(const QString &text = QString(), QWidget *parent = nullptr);
+    // As a form file creates it; the caption follows.
+    explicit Lamp(QWidget *parent) : Lamp(QString(), parent) {}
 
     bool isLit() const { return m_lit; }
     void setLit(bool lit);

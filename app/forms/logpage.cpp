@@ -1,6 +1,7 @@
 #include "app/forms/logpage.h"
 
 #include "app/forms/lamp.h"
+#include "app/modemstate.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,10 +26,13 @@ struct BitLamp
 
 // "MC55i Flags", in the order they are shown.
 const BitLamp ModemFlags[] = {
-    {6, "VrLedPoweredUp", "Powered Up"},       {0, "VrLedPresent", "Present"},
-    {2, "VrLedSettedUp", "Setted Up"},         {1, "VrLedGSMAttached", "GSM Attached"},
-    {4, "VrLedOpening", "Opening connection"}, {3, "VrLedConnected", "Connected"},
-    {5, "VrLedTCPSending", "TCP Sending"},
+    {ModemPoweredUpBit, "VrLedPoweredUp", "Powered Up"},
+    {ModemPresentBit, "VrLedPresent", "Present"},
+    {ModemSettedUpBit, "VrLedSettedUp", "Setted Up"},
+    {GsmAttachedBit, "VrLedGSMAttached", "GSM Attached"},
+    {OpeningConnectionBit, "VrLedOpening", "Opening connection"},
+    {ModemConnectedBit, "VrLedConnected", "Connected"},
+    {TcpSendingBit, "VrLedTCPSending", "TCP Sending"},
 };
 
 // "MC55i Control": one row per operation, Request and Process on the same bit.
@@ -40,10 +44,10 @@ const BitLamp ModemControl[] = {
 };
 
 const BitLamp TcpEngine[] = {
-    {0, "VrLedTCPConnecting", "Connecting"},
-    {1, "VrLedTCPConnected", "Connected"},
-    {9, "VrLedTCPSendingData", "Sending"},
-    {5, "VrLedTCPMessageSent", "MessageSent"},
+    {TcpConnectingBit, "VrLedTCPConnecting", "Connecting"},
+    {TcpConnectedBit, "VrLedTCPConnected", "Connected"},
+    {TcpSendingDataBit, "VrLedTCPSendingData", "Sending"},
+    {TcpMessageSentBit, "VrLedTCPMessageSent", "MessageSent"},
 };
 
 QGroupBox *group(QWidget *parent, const char *objectName, const char *title)
@@ -63,7 +67,7 @@ QLabel *label(QWidget *parent, const char *objectName, const QString &text)
 void light(const QList<std::pair<Lamp *, int>> &lamps, quint32 value)
 {
     for (const auto &[lamp, bit] : lamps)
-        lamp->setLit(value >> bit & 1u);
+        lamp->setLit(stateBitSet(value, bit));
 }
 
 } // namespace
@@ -194,7 +198,7 @@ void TLogPage::showState(const ModemRegisters &r, quint8 outBufMessCount, quint8
     light(m_requestLamps, r.mc55iCR);
     light(m_processLamps, r.mc55iSR);
     light(m_tcpLamps, r.tcpsr);
-    m_level->setValue(r.tcpsr >> 12);
+    m_level->setValue(gsmSignalLevel(r.tcpsr));
     m_bufferCount->setText(QString::number(outBufMessCount));
     m_sentCount->setText(QString::number(sentCounter));
 }

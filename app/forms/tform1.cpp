@@ -146,7 +146,7 @@ TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environme
     connect(&m_protectedCheck, &QTimer::timeout, this, [this] {
         m_pendingChecks &= ~ProtectedCheckPending;
         if (m_driver && m_driver->Connected())
-            applyLockView();
+            applyLockView(m_driver->SettingsLocked());
     });
 
     createSecondaryWindows();

@@ -277,7 +277,7 @@ private:
     void showWorkModeTexts();
     void onStepClicked(int pageIndex);
     void onWizardCancel();
-    void applyLockView();
+    void applyLockView(bool locked);
 
     // Timers.
     void refreshStatus();

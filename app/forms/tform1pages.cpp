@@ -41,6 +41,8 @@ void TForm1::createPages()
     m_configPages = createConfigPages(*this, resources);
     for (TConfigPage *page : m_configPages) {
         m_wizardTab->page(page->pageIndex())->setContent(page);
+        // An unlock on the GPRS page reaches every page and the main screen.
+        connect(page, &TConfigPage::lockViewChanged, this, &TForm1::applyLockView);
         // The pages start in the common state of the Communicator mode; the
         // main screen's captions keep their defaults until a mode is applied.
         page->ApplyWorkMode(WorkMode::Communicator);
@@ -146,11 +148,10 @@ void TForm1::ApplyModuleCapabilities()
     m_mainScreen->advancedButton()->setVisible(m_capabilities.advancedCapable);
 }
 
-void TForm1::applyLockView()
+void TForm1::applyLockView(bool locked)
 {
     // The main screen's part of the lock view; the GPRS and Security pages
     // hide their protected fields with theirs.
-    const bool locked = m_driver->SettingsLocked();
     for (TConfigPage *page : m_configPages)
         page->ApplyLockView(locked);
     m_mainScreen->factoryDefaultButton()->setVisible(!locked);

@@ -123,6 +123,12 @@ public:
     // wrapping at the window's hint width.
     virtual bool KeepsHintLines(const QWidget *) const { return false; }
 
+signals:
+    // The page learnt that the module's lock of its GPRS settings changed
+    // (an unlock went through) and applied its own part of the lock view:
+    // the window applies it to the other pages and the main screen.
+    void lockViewChanged(bool locked);
+
 protected:
     PageHost &host() const { return m_host; }
 

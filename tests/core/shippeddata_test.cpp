@@ -231,7 +231,8 @@ TEST(ShippedData, LanguageFileHoldsThreeMatchingLanguages)
         EXPECT_EQ(l.name, expected[i].name);
         EXPECT_EQ(l.charset, expected[i].charset);
         EXPECT_EQ(l.smsTable, expected[i].smsTable);
-        EXPECT_EQ(l.messages.size(), 155) << l.name.constData();
+        // Up to the newest message the window asks for.
+        EXPECT_GE(l.messages.size(), 161) << l.name.constData();
         for (int m = 0; m < l.messages.size(); ++m)
             EXPECT_FALSE(l.messages.at(m).isEmpty()) << l.name.constData() << " " << m + 1;
     }
