@@ -1,4 +1,5 @@
 #include "settings/pages/advancedpage.h"
+#include "settings/pages/quietly.h"
 
 #include "ui_advancedpage.h"
 
@@ -16,18 +17,6 @@ namespace {
 
 constexpr int OnMessage = 153;
 constexpr int OffMessage = 154;
-
-void setQuietly(QCheckBox *box, bool checked)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(checked);
-}
-
-void selectQuietly(QComboBox *list, int index)
-{
-    const QSignalBlocker quiet(list);
-    list->setCurrentIndex(index < list->count() ? index : 0);
-}
 
 // A caption followed by ":", unless it ends with one already.
 QString withColon(const QString &caption)
@@ -95,8 +84,8 @@ void TAdvancedPage::showAlarmSettings()
         unpackAlarmSettings(host().model().security.alarmSettings);
     if (!options)
         return;
-    selectQuietly(ui->TntComboBox15, options->eventLog);
-    selectQuietly(ui->TntComboBox16, options->motionDetection);
+    setQuietly(ui->TntComboBox15, options->eventLog);
+    setQuietly(ui->TntComboBox16, options->motionDetection);
     setQuietly(ui->TntCheckBox50, options->reportUserNames);
     setQuietly(ui->TntCheckBox51, options->reportZoneNames);
     setQuietly(ui->TntCheckBox52, options->saveEventLog);

@@ -1,4 +1,5 @@
 #include "settings/pages/gprspage.h"
+#include "settings/pages/quietly.h"
 
 #include "ui_gprspage.h"
 
@@ -37,18 +38,6 @@ constexpr int FibroProtocol = 2;
 const char *const ProtocolNames[TcpCrFields::MaxProtocols] = {"E2", "CSV IP", "Fibro"};
 const QString DefaultHeartbeatCode = QStringLiteral("602");
 constexpr int LockWatchMs = 500;
-
-void setQuietly(QComboBox *list, int index)
-{
-    const QSignalBlocker quiet(list);
-    list->setCurrentIndex(index);
-}
-
-void setQuietly(QCheckBox *box, bool checked)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(checked);
-}
 
 QString withColon(const QString &caption)
 {

@@ -7,6 +7,7 @@
 #include "settings/pages/digitfield.h"
 #include "settings/pages/notapplicable.h"
 #include "settings/pages/pagehost.h"
+#include "settings/pages/quietly.h"
 #include "settings/settingsannouncer.h"
 #include "settings/settingsmodel.h"
 #include "settings/settingsreceiver.h"
@@ -25,12 +26,6 @@ constexpr int NoMessage = 31;
 // A SIM PIN the module refused: the group on light red, the label in red.
 const QColor RejectedGroupColor(255, 160, 160);
 const QColor RejectedTextColor(192, 0, 0);
-
-void setQuietly(QCheckBox *box, bool checked)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(checked);
-}
 
 } // namespace
 

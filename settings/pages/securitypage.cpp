@@ -4,6 +4,7 @@
 
 #include "settings/pages/notapplicable.h"
 #include "settings/pages/pagehost.h"
+#include "settings/pages/quietly.h"
 #include "settings/settingsannouncer.h"
 #include "settings/settingsmodel.h"
 #include "settings/settingsreceiver.h"
@@ -17,12 +18,6 @@ namespace {
 
 // The summary's title of the page.
 constexpr int SummaryHeadingMessage = 65;
-
-void setQuietly(QCheckBox *box, bool checked)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(checked);
-}
 
 } // namespace
 

@@ -4,8 +4,11 @@
 
 #include "device/tykt2.h"
 #include "settings/pagefacts.h"
+#include "settings/pages/digitfield.h"
 #include "settings/pages/notapplicable.h"
 #include "settings/pages/pagehost.h"
+#include "settings/pages/quietly.h"
+#include "settings/phonenumber.h"
 #include "settings/settingsannouncer.h"
 #include "settings/settingsmodel.h"
 #include "settings/settingsreceiver.h"
@@ -42,36 +45,6 @@ bool isUserRow(int r)
     return r >= 0 && r < SettingsModel::UserCount;
 }
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-QString digitsOf(const QString &text)
-{
-    QString digits;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(digits), isAsciiDigit);
-    return digits;
-}
-
-// A phone number as the module stores it: an international "+" in front,
-// then digits, at most 15 characters in all.
-QByteArray phoneNumberOf(const QString &text)
-{
-    const QString trimmed = text.trimmed();
-    const bool international = trimmed.startsWith(QLatin1Char('+'));
-    return ((international ? QStringLiteral("+") : QString()) + digitsOf(trimmed))
-        .left(PhoneRecord::MaxNumberLength)
-        .toLatin1();
-}
-
-// Two numbers are the same whether or not one of them carries the "+".
-bool sameNumber(const QByteArray &a, const QByteArray &b)
-{
-    const auto bare = [](const QByteArray &n) { return n.startsWith('+') ? n.mid(1) : n; };
-    return bare(a) == bare(b);
-}
-
 // The access PIN as the module holds it: eight nibbles, one digit each from
 // the top, 0xF after the last digit. Shown as its hexadecimal digits up to
 // the first F; the field then drops anything that is not a decimal digit.
@@ -79,27 +52,6 @@ QString pinText(quint32 word)
 {
     const QString hex = QString::number(word, 16).toUpper().rightJustified(8, QLatin1Char('0'));
     return hex.left(hex.indexOf(QLatin1Char('F')));
-}
-
-// What typing into the access-PIN field lets through: digits, Backspace,
-// copy and paste, and the keys that type nothing (cursor keys, Delete, Tab,
-// Enter). Any other character and any other Ctrl chord (cut, undo, select
-// all) is refused.
-bool acceptsPinKey(const QKeyEvent &key)
-{
-    if (key.matches(QKeySequence::Copy) || key.matches(QKeySequence::Paste) ||
-        key.key() == Qt::Key_Backspace)
-        return true;
-    if (key.modifiers() & Qt::ControlModifier)
-        return false;
-    const QString text = key.text();
-    return text.isEmpty() || !text.at(0).isPrint() || isAsciiDigit(text.at(0));
-}
-
-void setQuietly(QCheckBox *box, bool checked)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(checked);
 }
 
 void setBold(QWidget *w, bool bold)
@@ -130,9 +82,9 @@ public:
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
         // What the record would drop is refused as it is typed.
         if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-            line->setMaxLength(PhoneRecord::MaxNumberLength);
-            line->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("\\+?[0-9]*")), line));
+            line->setMaxLength(MaxPhoneNumberLength);
+            line->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(PhoneNumberPattern()), line));
         }
         m_open = editor;
         return editor;
@@ -176,8 +128,8 @@ TUsersPage::TUsersPage(PageHost &host, QWidget *parent)
 
     connect(ui->TntButton7, &QPushButton::clicked, this, &TUsersPage::ClearSelectedNumber);
     connect(ui->TntButtonSaveNewPIN, &QPushButton::clicked, this, &TUsersPage::SaveNewPin);
-    connect(ui->Edit13, &QLineEdit::textChanged, this, &TUsersPage::reducePinText);
-    ui->Edit13->installEventFilter(this);
+    makeDigitField(ui->Edit13, MaxPinLength);
+    connect(ui->Edit13, &QLineEdit::textChanged, this, &TUsersPage::paintPinField);
     ui->TntLabel44->installEventFilter(this);
     paintPinField();
 
@@ -318,7 +270,7 @@ bool TUsersPage::storeNumber(int r, const QString &text)
     // An edit that changed nothing leaves the number as the module has it.
     if (text == host().ToUnicode(record(r).number))
         return true;
-    const QByteArray number = phoneNumberOf(text);
+    const QByteArray number = PhoneNumberOf(text);
     const bool refused = !number.isEmpty() && isNumberOfAnotherUser(number, r);
     if (!refused)
         record(r).number = number;
@@ -336,7 +288,7 @@ void TUsersPage::refuseDuplicate()
 bool TUsersPage::isNumberOfAnotherUser(const QByteArray &number, int r) const
 {
     for (int other = 0; other < SettingsModel::UserCount; ++other) {
-        if (other != r && sameNumber(record(other).number, number))
+        if (other != r && SamePhoneNumber(record(other).number, number))
             return true;
     }
     return false;
@@ -482,8 +434,6 @@ void TUsersPage::setWarningCaptionsBold(bool bold)
 
 bool TUsersPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->Edit13 && event->type() == QEvent::KeyPress)
-        return !acceptsPinKey(*static_cast<QKeyEvent *>(event));
     if (watched == ui->TntLabel44 &&
         (event->type() == QEvent::Enter || event->type() == QEvent::Leave))
         setWarningCaptionsBold(event->type() == QEvent::Enter);
@@ -491,20 +441,6 @@ bool TUsersPage::eventFilter(QObject *watched, QEvent *event)
 }
 
 // --- The access PIN -----------------------------------------------------------------
-
-void TUsersPage::reducePinText()
-{
-    QLineEdit *field = ui->Edit13;
-    const QString text = field->text();
-    const QString digits = digitsOf(text).left(MaxPinLength);
-    if (digits != text) {
-        const int cursor = digitsOf(text.left(field->cursorPosition())).size();
-        field->setText(digits); // comes back here once more, with nothing to drop
-        field->setCursorPosition(std::min(cursor, int(digits.size())));
-        return;
-    }
-    paintPinField();
-}
 
 void TUsersPage::paintPinField()
 {

@@ -151,7 +151,6 @@ private:
     void setWarningCaptionsBold(bool bold);
 
     // The access-PIN field.
-    void reducePinText();
     void paintPinField();
 
     // The number of row r as typed, reduced to its digits; false when another
