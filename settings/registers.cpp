@@ -151,6 +151,13 @@ quint32 packYKT2CR(const Ykt2CrFields &fields)
     return value;
 }
 
+quint32 withWorkMode(quint32 ykt2cr, WorkMode mode)
+{
+    ykt2cr &= ~((1u << AdvancedModeBit) | (1u << MagellanModeBit));
+    return ykt2cr | flag(mode == WorkMode::AdvancedCommunicator, AdvancedModeBit) |
+           flag(mode == WorkMode::Magellan, MagellanModeBit);
+}
+
 WorkMode workModeOf(quint32 ykt2cr)
 {
     if (bit(ykt2cr, MagellanModeBit))

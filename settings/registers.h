@@ -87,6 +87,8 @@ quint32 packYKT2CR(const Ykt2CrFields &fields);
 // 10 s reads as 10, one above 65000 s as 65000.
 Ykt2CrFields unpackYKT2CR(quint32 value);
 WorkMode workModeOf(quint32 ykt2cr);
+// ykt2cr with bits 26 and 27 carrying mode; every other bit as it was.
+quint32 withWorkMode(quint32 ykt2cr, WorkMode mode);
 
 // --- SMSPSTNCR: SMS and call options. ---
 struct SmsPstnCrFields

@@ -121,4 +121,17 @@ struct SettingsModel
     ZoneVoiceArea zoneVoice;
 };
 
+// Whether two models hold the same settings, field by field (a page's
+// unsent edits are a difference from the model as the module last reported
+// it).
+bool operator==(const PhoneRecord &a, const PhoneRecord &b);
+bool operator==(const InputRecord &a, const InputRecord &b);
+bool operator==(const OutputRecord &a, const OutputRecord &b);
+bool operator==(const GprsArea &a, const GprsArea &b);
+bool operator==(const UsersArea &a, const UsersArea &b);
+bool operator==(const SecurityArea &a, const SecurityArea &b);
+bool operator==(const TextsArea &a, const TextsArea &b);
+bool operator==(const ZoneVoiceArea &a, const ZoneVoiceArea &b);
+bool operator==(const SettingsModel &a, const SettingsModel &b);
+
 } // namespace ykt

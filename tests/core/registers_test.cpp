@@ -74,6 +74,8 @@ TEST(Ykt2Cr, WorkModeBits)
     for (const auto &[bits, mode, written] : cases) {
         EXPECT_EQ(workModeOf(bits), mode);
         EXPECT_EQ(packYKT2CR(unpackYKT2CR(bits)) & (3u << 26), written);
+        // Setting the mode leaves every other bit alone, bit 7 too.
+        EXPECT_EQ(withWorkMode(0xF3FFFFFFu | bits, mode), 0xF3FFFFFFu | written);
     }
 }
 
