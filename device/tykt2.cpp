@@ -236,6 +236,20 @@ void TYKT2::postWake()
         QMetaObject::invokeMethod(this, &TYKT2::wakeWaiters, Qt::QueuedConnection);
 }
 
+bool TYKT2::WritePacket(const tduomenys &packet, int busyTimeoutMs)
+{
+    if (!m_connected || m_closing)
+        return false;
+    if (!waitUntil([this] { return !m_busy || !m_connected || m_closing; },
+                   std::chrono::milliseconds(busyTimeoutMs)))
+        return false;
+    if (m_busy || !m_connected || m_closing || !m_device)
+        return false;
+    const int written = m_packetsWritten;
+    SendPacket(packet);
+    return m_packetsWritten > written && m_connected && !m_closing;
+}
+
 void TYKT2::SendPacket(const tduomenys &packet)
 {
     if (!m_connected)

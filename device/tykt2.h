@@ -136,6 +136,13 @@ public:
     void SubmitPassword(const QByteArray &password);
     void SetClockHour(quint8 hour);
 
+    // Writes one packet of a sequence that must know whether it went out
+    // (the send of all settings): it waits up to busyTimeoutMs for the
+    // module to finish the packet before, then writes and keeps the gap.
+    // False when the module is gone, the window closes, or the module stays
+    // busy longer than that; nothing is written then.
+    bool WritePacket(const tduomenys &packet, int busyTimeoutMs);
+
     void RequestItem(quint8 type, quint8 index, quint8 sub);
     void RequestUSBPassword();
     void RequestSMSPhrase(quint8 idx);

@@ -3,6 +3,7 @@
 
 #include "driverrig.h"
 
+#include "device/commands.h"
 #include "device/protocoltrace.h"
 
 #include <QFile>
@@ -112,6 +113,21 @@ TEST(Driver, StuckBusyWaitEndsWhenTheModuleIsRemoved)
     rig.driver->SetOwnerName("never");
     EXPECT_FALSE(rig.driver->Connected());
     EXPECT_EQ(rig.sim->receivedPackets().size(), 1);
+}
+
+TEST(Driver, WritePacketSaysWhetherThePacketWentOut)
+{
+    DriverRig rig(QStringLiteral("ykt4m-4005,stuckbusy=2"));
+    ASSERT_TRUE(rig.connect());
+    const tduomenys packet = packets::u32(opcode::SetCPCR, 0);
+    EXPECT_TRUE(rig.driver->WritePacket(packet, 200));
+    EXPECT_TRUE(rig.driver->WritePacket(packet, 200));
+    // The module stays busy after the second: the third gives up, unwritten.
+    EXPECT_FALSE(rig.driver->WritePacket(packet, 200));
+    EXPECT_EQ(rig.sim->receivedPackets().size(), 2);
+    rig.sim->unplug();
+    EXPECT_TRUE(waitFor([&] { return !rig.driver->Connected(); }));
+    EXPECT_FALSE(rig.driver->WritePacket(packet, 200));
 }
 
 TEST(Driver, KeyEndingInSpacesComesBackUnchanged)
