@@ -35,6 +35,8 @@ namespace {
 constexpr int LastUserRow = SettingsModel::UserCount - 1;
 // PnAddCR is read and written from firmware 1026 on.
 constexpr int LastFirmwareWithoutAdditionalCR = 1025;
+// An access PIN of fewer than four digits.
+constexpr int PinTooShortMessage = 92;
 // The gap the send sequence keeps between two commands.
 constexpr int CommandGapMs = 5;
 // The light red of a field whose text is not valid yet (colour value 15395583).
@@ -487,11 +489,22 @@ void TUsersPage::ClearSelectedNumber()
         driver->EndExchange(true);
 }
 
+std::optional<SendRefusal> TUsersPage::CheckBeforeSend() const
+{
+    if (AccessPinText().size() < MinPinLength)
+        return SendRefusal{PinTooShortMessage, UsersPageIndex};
+    return std::nullopt;
+}
+
 void TUsersPage::SaveNewPin()
 {
     TYKT2 *driver = host().driver();
     if (!driver)
         return;
+    if (const auto refusal = CheckBeforeSend()) {
+        host().ShowMessageBox(host().MessageW(refusal->message), DialogSeam::Icon::Error);
+        return;
+    }
     try {
         driver->SetAccessPIN(AccessPinText());
     } catch (const ConversionError &) {

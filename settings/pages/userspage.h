@@ -67,6 +67,8 @@ public:
     // The hints that come from messages: the examples of output control and
     // the phone list.
     void ApplyLanguageTexts() override;
+    // Message 92 and this page while the access PIN has fewer than four digits.
+    std::optional<SendRefusal> CheckBeforeSend() const override;
     // "Alarm SMS", the target of the attention blink.
     QWidget *AttentionTarget() const override;
     // The examples of output control keep their lines.
@@ -100,7 +102,8 @@ public:
     // Empties the focused row's number and registers, in the model and in
     // the module. Does nothing while a read runs or without a focused row.
     void ClearSelectedNumber();
-    // Writes the access PIN as the field holds it, whatever its length.
+    // Writes the access PIN; one of fewer than four digits is refused with
+    // message 92, as the send refuses it.
     void SaveNewPin();
     // The users part of the send sequence: every record with a number, its
     // PnCR and (firmware above 1025) its PnAddCR, 5 ms apart. The caller

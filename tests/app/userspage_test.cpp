@@ -122,12 +122,12 @@ TEST(UsersPage, NumbersKeepTheirDigitsAndPlusAndStayUnique)
         {0, "+12025550143", "+12025550143", false}, // unchanged: not rewritten
         {3, "+370 (6) 12-34", "+37061234", false},  // the "+" stays, the rest digits
         {4, "1234567890123456", "123456789012345", false},
-        {5, "37-06-1234", "", true},              // row 3 has it with "+": refused
-        {7, "12025550178", "", true},             // row 1 has +12025550178
-        {3, "", "", false},                       // empty is always accepted
-        {6, "", "", false},                       // ... also where other rows are empty
-        {5, "37-06-1234", "37061234", false},     // row 3 gave it up
-        {9, "++1-2", "+12", false},               // one "+", in front only
+        {5, "37-06-1234", "", true},          // row 3 has it with "+": refused
+        {7, "12025550178", "", true},         // row 1 has +12025550178
+        {3, "", "", false},                   // empty is always accepted
+        {6, "", "", false},                   // ... also where other rows are empty
+        {5, "37-06-1234", "37061234", false}, // row 3 gave it up
+        {9, "++1-2", "+12", false},           // one "+", in front only
     };
     for (const Case &c : cases) {
         rig.scripted.boxes.clear();
@@ -370,10 +370,20 @@ TEST(UsersPage, AccessPinHoldsUpToEightDigits)
     pin->setText(QStringLiteral("123"));
     EXPECT_EQ(pin->palette().color(QPalette::Base), lightRed);
 
-    // "Save new PIN" sends what the field holds, three digits too.
+    // "Save new PIN" refuses three digits as the send does (message 92),
+    // and sends four.
+    const int written = rig.packets().size();
+    rig.scripted.buttonAnswers.push_back(QMessageBox::Ok);
+    rig.find<QPushButton>("TntButtonSaveNewPIN")->click();
+    ASSERT_FALSE(rig.scripted.boxes.isEmpty());
+    EXPECT_EQ(rig.scripted.boxes.last().text, QStringLiteral("m92"));
+    EXPECT_EQ(rig.packets().size(), written);
+    EXPECT_EQ(rig.page().CheckBeforeSend()->message, 92);
+    pin->setText(QStringLiteral("1239"));
+    EXPECT_FALSE(rig.page().CheckBeforeSend());
     rig.find<QPushButton>("TntButtonSaveNewPIN")->click();
     EXPECT_EQ(rig.sim->record(0x14).value_or(QByteArray()).left(4),
-              QByteArray::fromHex("123FFFFF"));
+              QByteArray::fromHex("1239FFFF"));
     EXPECT_EQ(rig.lastOpcode(), 0x41);
 }
 
