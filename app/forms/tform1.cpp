@@ -151,6 +151,8 @@ TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environme
 
     createSecondaryWindows();
     createPages();
+    // Nothing typed yet.
+    noteReported();
 
     // The language once the window stands.
     m_languageTimer.setObjectName(QStringLiteral("LanguageTimer"));
@@ -315,6 +317,7 @@ void TForm1::OnConnect()
 {
     m_noticeLabel->hide();
     m_passwordSubmitted = false;
+    m_readCompleted = false;
     // 1. The module in the status bar.
     m_statusCaption->setText(
         QString::fromLatin1(m_driver->ProductName() + " SN:" + m_driver->SerialNumber()));
@@ -474,11 +477,20 @@ void TForm1::pollRead()
     }
     if (m_driver->ReadAborted()) {
         m_form5->hide();
+        // A send whose read-back failed is not checked, and not reported
+        // as a success.
+        const bool afterSend = m_verifyPending;
+        m_verifyPending = false;
+        m_closeAfterSend = false;
+        // What arrived before the failure is the module's, not the user's.
+        noteReported();
         QString error;
         if (!ensureMarkerFile(m_env.programFolder, &error))
             qCWarning(lcUi) << error;
         ShowMessageBox(MessageW(39), DialogSeam::Icon::Error);
         emit readFailed();
+        if (afterSend)
+            emit sendFinished(false);
         return;
     }
     // The dialog stays away while no module is attached; the watchdog ends
@@ -499,8 +511,12 @@ void TForm1::refreshAfterRead()
     // rules, the output captions and the zone names, by their pages.
     for (TConfigPage *page : m_configPages)
         page->AfterRead();
+    m_readCompleted = true;
+    noteReported();
     m_lastRefreshMs = took.nsecsElapsed() / 1e6;
     emit settingsRefreshed();
+    if (m_verifyPending)
+        verifyReadBack();
 }
 
 // --- Closing -------------------------------------------------------------------------
@@ -536,7 +552,11 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // Closing is always allowed.
+    // Edits the module has not been given are sent, dropped, or kept open.
+    if (!m_closeRequested && !askAboutUnsentEdits()) {
+        event->ignore();
+        return;
+    }
     closeRequest();
     closeSteps();
     event->accept();

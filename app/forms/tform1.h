@@ -29,7 +29,9 @@
 #include "refdata/apnlist.h"
 #include "refdata/ciddescriptions.h"
 #include "settings/pages/pagehost.h"
+#include "settings/readbackcheck.h"
 #include "settings/registers.h"
+#include "settings/sendplan.h"
 #include "settings/settingsannouncer.h"
 #include "settings/settingsmodel.h"
 #include "wizard/attentionblink.h"
@@ -146,6 +148,8 @@ public:
     static constexpr int PasswordRejectedMessage = 159;
     static constexpr int ManualNotOpenedMessage = 160;
     static constexpr int LanguageTemplateWrittenMessage = 161;
+    static constexpr int SettingsVerifiedMessage = 162;
+    static constexpr int SettingsDifferMessage = 163;
 
     // The language choice: applies the language named name (when there is
     // one), puts the version after the caption, stores the name in
@@ -174,6 +178,23 @@ public:
 
     // Arms Timer2: the post-connect check runs 100 ms later and starts a read.
     void StartPostConnectCheck();
+
+    // --- Sending ---
+    // "Send data to Module": the pages' checks, then the send plan behind the
+    // progress dialog, then a read whose result is checked against what was
+    // sent; sendFinished() tells the outcome.
+    void SendToModule();
+    // Every page's controls into the model, and the work mode into YKT2CR:
+    // what a send writes and a template saves.
+    void CommitPages();
+    // Whether the pages hold values the module has not been given since it
+    // last reported its settings.
+    bool HasUnsentEdits();
+    // What the plan is built with for this module now.
+    SendContext sendContext() const;
+    bool sending() const { return m_sending; }
+    // The differences the last check after a send found.
+    const QList<ReadBackDifference> &lastDifferences() const { return m_lastDifferences; }
 
     // --- The work mode and the configuration pages. ---
     WorkMode CurrentWorkMode() const { return m_workMode; }
@@ -234,6 +255,9 @@ signals:
     void readFailed();
     // SelectLanguage has run through.
     void languageSelected();
+    // A send ended: written and read back with every value as sent (true),
+    // or failed or read back with differences (false).
+    void sendFinished(bool verified);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -284,6 +308,12 @@ private:
     void postConnectCheck();
     void pollRead();
     void refreshAfterRead();
+
+    // Sending.
+    void noteReported();
+    void verifyReadBack();
+    // At close: false when the user keeps the window (or sends first).
+    bool askAboutUnsentEdits();
 
     // Close request and close.
     void closeRequest();
@@ -343,6 +373,14 @@ private:
     bool m_templateLoaded = false;
     double m_lastRefreshMs = 0;
     bool m_passwordSubmitted = false; // the post-connect check gave the module a password
+    bool m_readCompleted = false;     // this connection completed a read
+    bool m_sending = false;
+    bool m_verifyPending = false; // the read running follows a send
+    bool m_closeAfterSend = false;
+    SettingsModel m_reported; // the model as the module last reported it
+    SettingsModel m_sentModel;
+    SendContext m_sentContext;
+    QList<ReadBackDifference> m_lastDifferences;
     bool m_closeRequested = false;
     bool m_closed = false;
     bool m_terminated = false;

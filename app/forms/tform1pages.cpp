@@ -34,6 +34,7 @@ void TForm1::createPages()
             &TForm1::OpenConfigurationPages);
     connect(m_wizardTab, &TWizardTab::stepClicked, this, &TForm1::onStepClicked);
     connect(m_wizardTab, &TWizardTab::cancelClicked, this, &TForm1::onWizardCancel);
+    connect(m_wizardTab->sendButton(), &QPushButton::clicked, this, &TForm1::SendToModule);
     m_blink.setInterval(m_env.timings.blinkMs);
 
     PageResources resources;

@@ -17,7 +17,7 @@
 namespace ykt::testing {
 
 // A language file with messages "m1" ... "m<count>" and no control records.
-inline QByteArray numberedMessages(int count = 160)
+inline QByteArray numberedMessages(int count = 170)
 {
     QByteArray text = "%English\t0\t0\r\n";
     for (int n = 1; n <= count; ++n)
