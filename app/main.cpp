@@ -43,6 +43,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("YKT4M Loader"));
     QApplication::setApplicationDisplayName(QStringLiteral("YKT4M Loader"));
+    // The menu entry installed with the program: the desktop shows its icon
+    // for the window.
+    QApplication::setDesktopFileName(QStringLiteral("org.ykt4m.loader"));
 
     QStringList args = QApplication::arguments().mid(1);
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {

@@ -484,9 +484,19 @@ void TForm1::pollRead()
         m_closeAfterSend = false;
         // What arrived before the failure is the module's, not the user's.
         noteReported();
+        // An installed copy's program folder refuses it: the marker goes to
+        // the user's data folder then, like the event log.
         QString error;
-        if (!ensureMarkerFile(m_env.programFolder, &error))
-            qCWarning(lcUi) << error;
+        if (!ensureMarkerFile(m_env.programFolder, &error)) {
+            QString fallbackError;
+            if (m_env.fallbackFolder.isEmpty() ||
+                !ensureMarkerFile(m_env.fallbackFolder, &fallbackError))
+                qCWarning(lcUi).noquote() << error << fallbackError;
+            else
+                qCWarning(lcUi).noquote()
+                    << QStringLiteral("%1; the marker of the failed read is in %2")
+                           .arg(error, QDir::toNativeSeparators(m_env.fallbackFolder));
+        }
         ShowMessageBox(MessageW(39), DialogSeam::Icon::Error);
         emit readFailed();
         if (afterSend)

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -177,6 +178,20 @@ TEST(MainWindow, FailedReadCreatesAnEmptyMarker)
     QFile marker(rig.path(QStringLiteral("Debug/Debug.txt")));
     ASSERT_TRUE(marker.exists());
     EXPECT_EQ(marker.size(), 0);
+}
+
+TEST(MainWindow, FailedReadMarkerGoesToTheUserFolderWhenTheProgramFolderRefusesIt)
+{
+    WindowRig rig(QStringLiteral("ykt4m-4005,drop=3"));
+    // A plain file where the folder should be: no Debug/ in the program
+    // folder, as in an installed copy (root ignores permissions).
+    {
+        QFile blocker(rig.path(QStringLiteral("Debug")));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(waitFor([&] { return rig.failures == 1; }));
+    EXPECT_TRUE(QFileInfo(rig.path(QStringLiteral("Debug"))).isFile());
+    EXPECT_TRUE(QFileInfo::exists(rig.path(QStringLiteral("userdata/Debug/Debug.txt"))));
 }
 
 TEST(MainWindow, RemovalShowsTheStartPictureAndClosesTheDialog)
