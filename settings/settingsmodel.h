@@ -93,6 +93,15 @@ struct TextsArea
     std::array<QByteArray, PhraseCount> smsPhrases;
     std::array<QByteArray, 2> additionalTexts;
     QByteArray helpText; // at most 140 characters
+    // The template phrase list: saved in and loaded from templates and used
+    // for the inputs' example SMS texts; never read from or written to the
+    // module. It starts with these texts.
+    std::array<QByteArray, PhraseCount> templatePhrases = {
+        "Suveikimas",       "Saugoma",         "Isjungta",       "Visur isjungta",
+        "Visi skambuciai",  "Tik registruoti", "Medicinine",     "Gaisro",
+        "Panika",           "Uzpuolimas",      "Sabotazas",      "Nera 230V Itamp.",
+        "230V Itampa gera", "Silpnas akum.",   "Tel. Line Loss", "3 Wrong PIN",
+        "PGM On",           "PGM Off",         "Battery OK"};
 };
 
 struct ZoneVoiceArea

@@ -1,6 +1,7 @@
 #include "app/forms/secondaryforms.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -53,6 +54,35 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), m_memo(new QPlainTextEdit(thi
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_memo);
     layout->addWidget(buttons);
+    m_memo->installEventFilter(this);
+}
+
+std::optional<QString> TForm4::EditText(const QString &text)
+{
+    m_memo->setPlainText(text);
+    m_memo->selectAll();
+    m_memo->setFocus();
+    if (QWidget *owner = parentWidget()) {
+        adjustSize();
+        move(owner->frameGeometry().center() - rect().center());
+    }
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return m_memo->toPlainText();
+}
+
+bool TForm4::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the text field closes the dialog with OK instead of starting
+    // a new line.
+    if (watched == m_memo && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 TForm6::TForm6(QWidget *parent) : QDialog(parent)

@@ -8,6 +8,9 @@
 // they are the named windows the language file addresses.
 
 #include <QDialog>
+#include <QString>
+
+#include <optional>
 
 class QPlainTextEdit;
 
@@ -33,12 +36,20 @@ private:
     QByteArray m_parts[3];
 };
 
+// "Edit SMS Text": an input's SMS text in a multi-line field. Enter in the
+// field presses "&OK", Esc "&Cancel".
 class TForm4 : public QDialog
 {
     Q_OBJECT
 public:
     explicit TForm4(QWidget *parent = nullptr);
     QPlainTextEdit *Memo1() const { return m_memo; }
+    // Opens the dialog, centred over its parent and modal, with text in the
+    // field, all of it selected; the field's text on OK, nothing on Cancel.
+    std::optional<QString> EditText(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QPlainTextEdit *m_memo;

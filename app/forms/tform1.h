@@ -113,7 +113,8 @@ public:
     const SettingsModel &settings() const { return m_model; }
     const AppEnvironment &environment() const { return m_env; }
     const StartupSettings &startupSettings() const { return m_startup; }
-    bool serviceMode() const { return m_startup.serviceMode; }
+    bool serviceMode() const override { return m_startup.serviceMode; }
+    QString voicePhraseFile() const override;
     bool offlineEditing() const { return m_startup.offlineEditing; }
 
     // The language table and the current language.
@@ -207,7 +208,7 @@ public:
     // Shows a configuration page and highlights its step label.
     void GoToPage(int pageIndex) override;
     // The blink of "Alarm SMS" on the Users page.
-    void StartAttentionBlink();
+    void StartAttentionBlink() override;
     // The texts of the configuration pages that come from messages rather
     // than from the language's control records.
     void ApplyPageLanguageTexts();

@@ -12,6 +12,7 @@
 #include "app/forms/secondaryforms.h"
 #include "device/tykt2.h"
 #include "localization/languagetools.h"
+#include "refdata/voicephrases.h"
 #include "settings/pages/configpage.h"
 #include "util/logging.h"
 #include "wizard/mainscreen.h"
@@ -226,6 +227,14 @@ void TForm1::reloadVoicePhrases()
 {
     // The zone voice page reloads its phrase menu for the language and
     // refreshes the zone names here once it exists.
+}
+
+QString TForm1::voicePhraseFile() const
+{
+    const QByteArray name = m_language.currentName();
+    if (name.isEmpty())
+        return QString();
+    return VoicePhraseFilePath(m_env.programFolder, m_language.toUnicode(name));
 }
 
 void TForm1::writeLanguageSetting(const QByteArray &name)

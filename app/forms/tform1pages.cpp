@@ -4,6 +4,8 @@
 
 #include "app/forms/tform1.h"
 
+#include "app/forms/secondaryforms.h"
+
 #include "device/tykt2.h"
 #include "localization/codepages.h"
 #include "refdata/ciddescriptions.h"
@@ -39,6 +41,8 @@ void TForm1::createPages()
 
     PageResources resources;
     resources.apnList = &m_apnList;
+    resources.cidDescriptions = &m_cid;
+    resources.editSmsText = [this](const QString &text) { return m_form4->EditText(text); };
     m_configPages = createConfigPages(*this, resources);
     for (TConfigPage *page : m_configPages) {
         m_wizardTab->page(page->pageIndex())->setContent(page);
@@ -228,12 +232,12 @@ void TForm1::StartAttentionBlink()
 
 void TForm1::ApplyPageLanguageTexts()
 {
+    // 4. First, so that the pages' event lists take the new names.
+    RefreshCIDTexts(m_cid, [this](int number) { return Message(number); });
     // 1-3, 5-7, 9. The pages' own texts: the hints, the list headers, the
     // captions of the inputs' and outputs' blocks.
     for (TConfigPage *page : m_configPages)
         page->ApplyLanguageTexts();
-    // 4.
-    RefreshCIDTexts(m_cid, [this](int number) { return Message(number); });
     // 8. A message the language leaves empty keeps the default title.
     for (int i = 0; i < ConfigurationPageCount; ++i) {
         const ConfigurationPage &p = ConfigurationPages[i];

@@ -42,6 +42,14 @@ public:
 
     // Shows configuration page pageIndex (PageIndex of wizard/pagelist.h).
     virtual void GoToPage(int pageIndex) = 0;
+    // Makes the Users page's "Alarm SMS" blink (the attention blink).
+    virtual void StartAttentionBlink() {}
+
+    // Whether the program runs in its service mode.
+    virtual bool serviceMode() const { return false; }
+    // The voice phrase file of the current language ("voice phrases/<name>.txt"
+    // in the program's folder); empty while no language is known.
+    virtual QString voicePhraseFile() const { return QString(); }
 };
 
 } // namespace ykt
