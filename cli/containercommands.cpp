@@ -1,6 +1,8 @@
 #include "cli/containercommands.h"
 
 #include "templates/encipheredtext.h"
+#include "templates/templatecodec.h"
+#include "templates/templatesettings.h"
 #include "util/conversions.h"
 
 #include <QDir>
@@ -107,6 +109,58 @@ int pack(const QString &textPath, const QString &outPath, QTextStream &out, QTex
     return 0;
 }
 
+// A template file's settings. Templates do not name the firmware they were
+// saved for: they are read as for the newest, so every line counts.
+constexpr int DiffFirmware = 4005;
+
+bool loadTemplate(const QString &path, DecodedTemplate *decoded, QTextStream &err)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QList<QByteArray> lines;
+    QString error;
+    if (ReadEncipheredLines(path, kTemplatePassphrase, &lines, &error) != ReadOutcome::Read) {
+        err << (error.isEmpty() ? QStringLiteral("%1 does not exist").arg(shown) : error) << '\n';
+        return false;
+    }
+    if (!looksLikeTemplateLines(lines)) {
+        err << QStringLiteral("%1 is not a template: its text is not lines of Name=Value "
+                              "settings (another kind of file, or a damaged one)\n")
+                   .arg(shown);
+        return false;
+    }
+    *decoded = decodeTemplate(lines, SettingsModel(), DiffFirmware);
+    // A few lines tell what is wrong; a damaged file would list hundreds.
+    constexpr int ShownProblems = 10;
+    int shownCount = 0;
+    const auto report = [&](const QList<TemplateProblem> &problems, const QString &suffix) {
+        for (const TemplateProblem &problem : problems) {
+            if (shownCount++ < ShownProblems)
+                err << QStringLiteral("%1: %2: %3%4\n")
+                           .arg(shown, QString::fromLatin1(problem.key), problem.text, suffix);
+        }
+    };
+    report(decoded->errors, QStringLiteral(" (the loader refuses this template)"));
+    report(decoded->warnings, QString());
+    if (shownCount > ShownProblems)
+        err << QStringLiteral("%1: %2 more problems\n").arg(shown).arg(shownCount - ShownProblems);
+    return true;
+}
+
+int diff(const QString &first, const QString &second, QTextStream &out, QTextStream &err)
+{
+    DecodedTemplate a;
+    DecodedTemplate b;
+    const bool read = loadTemplate(first, &a, err) && loadTemplate(second, &b, err);
+    err.flush();
+    if (!read)
+        return 2;
+    const QStringList differences = templateDifferences(a, b);
+    for (const QString &line : differences)
+        out << line << '\n';
+    out.flush();
+    return differences.isEmpty() ? 0 : 1;
+}
+
 } // namespace
 
 bool isTextLine(const QByteArray &line)
@@ -169,7 +223,9 @@ QString containerCommandsHelp()
     return QStringLiteral("  log show FILE.ykl           print the lines of a saved event log\n"
                           "  template show FILE.tpl      print the lines of a template file\n"
                           "  template pack TEXT OUT.tpl  encipher a text file of lines into a "
-                          "template file\n");
+                          "template file\n"
+                          "  template diff A.tpl B.tpl   list the settings that differ; exit 0 "
+                          "when none, 1 when some, 2 when a file is not a template\n");
 }
 
 int runContainerCommand(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -184,6 +240,8 @@ int runContainerCommand(const QStringList &args, QTextStream &out, QTextStream &
         return show(args.at(2), Contents::Template, out, err);
     if (word == QLatin1String("template") && action == QLatin1String("pack") && args.size() == 4)
         return pack(args.at(2), args.at(3), out, err);
+    if (word == QLatin1String("template") && action == QLatin1String("diff") && args.size() == 4)
+        return diff(args.at(2), args.at(3), out, err);
     return usage(err);
 }
 

@@ -5,6 +5,7 @@
 //   log show FILE.ykl          print the lines of a saved event log
 //   template show FILE.tpl     print the lines of a template
 //   template pack TEXT OUT.tpl encipher a plain text file of lines into a template
+//   template diff A.tpl B.tpl  list the settings that differ, in words
 //
 // Lines are printed one per output line; bytes outside printable ASCII are
 // shown as \xHH and a backslash as \\.
@@ -20,7 +21,9 @@ namespace ykt {
 // args[0] is the subcommand word ("log" or "template"). Returns 0 on success,
 // 1 when a file cannot be read or written, or when the file shown is not a
 // log or template (with a message on err), 2 for a usage error (with the
-// usage text on err).
+// usage text on err). template diff returns 0 when the settings are the same,
+// 1 when they differ (one line each on out) and 2 when a file is missing or
+// not a template.
 int runContainerCommand(const QStringList &args, QTextStream &out, QTextStream &err);
 
 // True for the subcommand words runContainerCommand handles.

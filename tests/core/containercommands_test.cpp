@@ -1,8 +1,11 @@
 #include "cli/containercommands.h"
 #include "templates/encipheredtext.h"
+#include "templates/templatecodec.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -150,4 +153,42 @@ TEST(ContainerCommands, ShowRefusesWhatIsNotALogOrTemplate)
         EXPECT_TRUE(errors.contains(c.args.at(2))) << errors.toStdString();
         EXPECT_TRUE(shown.isEmpty()) << shown.toStdString();
     }
+}
+
+TEST(ContainerCommands, TemplateDiff)
+{
+    QTemporaryDir dir;
+    SettingsModel model;
+    model.gprs.apn = "internet";
+    TemplateContext context;
+    context.languageName = "English";
+    const QString a = dir.filePath("a.tpl");
+    const QString b = dir.filePath("b.tpl");
+    ASSERT_TRUE(WriteEncipheredLines(a, kTemplatePassphrase, encodeTemplate(model, context)));
+    // The same settings written by a copy with a decimal comma and the lines
+    // in another order are the same template.
+    context.decimalSeparator = ',';
+    QList<QByteArray> lines = encodeTemplate(model, context);
+    std::reverse(lines.begin() + 1, lines.end());
+    ASSERT_TRUE(WriteEncipheredLines(b, kTemplatePassphrase, lines));
+    QString shown;
+    EXPECT_EQ(run({"template", "diff", a, b}, &shown), 0);
+    EXPECT_EQ(shown, "");
+
+    model.gprs.apn = "web.example";
+    model.inputs[0].cr = 0x0A; // SMS text, normally closed
+    ASSERT_TRUE(WriteEncipheredLines(b, kTemplatePassphrase, encodeTemplate(model, context)));
+    EXPECT_EQ(run({"template", "diff", a, b}, &shown), 1);
+    EXPECT_EQ(shown, "APN: internet -> web.example\n"
+                     "Input 1 function: Not used -> SMS text\n"
+                     "Input 1 contact: NO -> NC\n");
+
+    // A file that is not a template, or none at all.
+    const QString log = dir.filePath("x.ykl");
+    ASSERT_TRUE(WriteEncipheredLines(log, kEventLogPassphrase, {">>AT", "<<OK"}));
+    QString errors;
+    EXPECT_EQ(run({"template", "diff", a, log}, nullptr, &errors), 2);
+    EXPECT_TRUE(errors.contains("is not a template"));
+    EXPECT_EQ(run({"template", "diff", dir.filePath("none.tpl"), a}), 2);
+    EXPECT_EQ(run({"template", "diff", a}), 2);
 }
