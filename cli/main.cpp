@@ -7,6 +7,13 @@
 // every setting with the module's read-all sequence, one line per answer, and
 // ends with the outcome. The exit code is 0 only for a completed read.
 //
+//   ykt4m-cli default [--partial] [--simulate[=PROFILE]] [--trace FILE] [--password TEXT]
+//
+// sets the module to its factory settings: reads it, writes every packet of
+// the factory default and, for the complete form, reads everything back and
+// checks it. The exit code is 0 only when every packet went out and the
+// read-back completed and showed the factory values.
+//
 //   ykt4m-cli log show FILE.ykl | template show FILE.tpl | template pack TEXT OUT.tpl
 //
 // deciphers a saved event log or template, or enciphers a text file of lines.
@@ -18,10 +25,15 @@
 
 #include "app/transportoption.h"
 #include "cli/containercommands.h"
+#include "cli/defaulttexts.h"
 #include "cli/languagecommands.h"
 #include "device/eventsink.h"
 #include "device/protocoltrace.h"
 #include "device/tykt2.h"
+#include "settings/factorydefault.h"
+#include "settings/readbackcheck.h"
+#include "settings/settingsannouncer.h"
+#include "settings/settingsreceiver.h"
 #include "util/pause.h"
 
 #include <QCoreApplication>
@@ -58,8 +70,12 @@ int usage(int code)
                        "commands:\n"
                        "  read [options]              find the module, print its identity and "
                        "read every setting\n"
+                       "  default [--partial] [options]  set the module to its factory "
+                       "settings;\n"
+                       "                              the complete form reads them back and "
+                       "checks them\n"
                        "%1%2"
-                       "options of read:\n"
+                       "options of read and default:\n"
                        "%3"
                        "  --password TEXT   the module's USB password, if it asks for one\n"
                        "  --wait SECONDS    how long to look for a module (default 10)\n"
@@ -74,7 +90,13 @@ struct ReadOptions
     TransportChoice transport;
     QByteArray password;
     int waitSeconds = 10;
+    bool factoryDefault = false; // the default command
+    bool partial = false;        // its partial form: no texts, no read-back
 };
+
+// Each packet of the plan waits at most this long for the module to finish
+// the one before.
+constexpr int BusyTimeoutMs = 6000;
 
 int runRead(const ReadOptions &options)
 {
@@ -95,6 +117,26 @@ int runRead(const ReadOptions &options)
     }
     new EventSink(&driver);
 
+    // The default command reads the module first (a locked module keeps its
+    // GPRS area, and the alarm block is written back only when one was
+    // read), writes the factory default, and reads again to check it.
+    DefaultTexts texts;
+    if (options.factoryDefault) {
+        texts = loadDefaultTexts(QCoreApplication::applicationDirPath());
+        if (texts.builtIn)
+            err(QStringLiteral("No language file (%1): using the built-in English texts.")
+                    .arg(texts.note));
+    }
+    SettingsModel model;
+    SettingsAnnouncer announcer;
+    std::unique_ptr<SettingsReceiver> receiver;
+    if (options.factoryDefault)
+        receiver = std::make_unique<SettingsReceiver>(&driver, &model, &announcer,
+                                                      [&texts] { return texts.conversionType; });
+    QList<SendStep> plan;
+    FactoryContext factory;
+    bool written = false;
+
     int exitCode = 1;
     QElapsedTimer elapsed;
     QTimer poll;
@@ -107,8 +149,77 @@ int runRead(const ReadOptions &options)
         QCoreApplication::exit(code);
     };
 
-    QObject::connect(&driver, &TYKT2::AnswerRaised, &driver,
-                     [](const Message &m) { out(describeMessage(m)); });
+    if (!options.factoryDefault)
+        QObject::connect(&driver, &TYKT2::AnswerRaised, &driver,
+                         [](const Message &m) { out(describeMessage(m)); });
+    // Writes the plan; false when a packet did not go out.
+    const auto writePlan = [&]() {
+        factory.firmwareVersion = driver.FirmwareVersion();
+        factory.settingsLocked = driver.SettingsLocked();
+        factory.complete = !options.partial;
+        factory.message = texts.message;
+        factory.conversionType = texts.conversionType;
+        plan = buildFactoryDefaultPlan(model, factory);
+        out("Writing the factory default (" + QByteArray(options.partial ? "partial" : "complete") +
+            "): " + QByteArray::number(plan.size()) + " packets" +
+            QByteArray(factory.settingsLocked ? ", GPRS settings locked" : ""));
+        QElapsedTimer writing;
+        writing.start();
+        for (int k = 0; k < plan.size(); ++k) {
+            const SendStep &step = plan.at(k);
+            if (!driver.WritePacket(step.packet, BusyTimeoutMs)) {
+                out("Write failed at packet " + QByteArray::number(k + 1) + " of " +
+                    QByteArray::number(plan.size()) + " (" + step.name.toUtf8() + "): " +
+                    QByteArray(driver.Connected() ? "the module stayed busy"
+                                                  : "the module is gone"));
+                return false;
+            }
+            if (step.pauseAfterMs > 0)
+                Pause(step.pauseAfterMs);
+        }
+        out("Written: " + QByteArray::number(plan.size()) + " packets in " +
+            QByteArray::number(writing.elapsed()) + " ms");
+        return true;
+    };
+    // The read that ended: the one before the writes, or the read-back.
+    const auto readEnded = [&]() {
+        if (!options.factoryDefault) {
+            out("Read completed: " + QByteArray::number(driver.requestsWritten()) +
+                " requests in " + QByteArray::number(elapsed.elapsed()) + " ms");
+            finish(0);
+            return;
+        }
+        if (!written) {
+            written = true;
+            poll.stop();
+            if (!writePlan()) {
+                finish(1);
+                return;
+            }
+            if (options.partial) {
+                finish(0);
+                return;
+            }
+            model = SettingsModel();
+            elapsed.start();
+            driver.StartReadAll();
+            poll.start();
+            return;
+        }
+        const QList<ReadBackDifference> differences =
+            compareReadBack(plan, model, factory.sendContext());
+        if (differences.isEmpty()) {
+            out("Read back: the module holds the factory settings");
+            finish(0);
+            return;
+        }
+        for (const ReadBackDifference &d : differences)
+            out("Differs: " + d.setting.toUtf8() + ": written \"" + printableText(d.sent) +
+                "\", read \"" + printableText(d.read) + "\"");
+        out("Read back: " + QByteArray::number(differences.size()) +
+            " settings differ from what was written");
+        finish(1);
+    };
     QObject::connect(&driver, &TYKT2::AccessProblemChanged, &driver, [](const QString &reason) {
         if (!reason.isEmpty())
             err(QStringLiteral("A YKT module is present but cannot be opened: %1").arg(reason));
@@ -150,9 +261,7 @@ int runRead(const ReadOptions &options)
     });
     QObject::connect(&poll, &QTimer::timeout, &driver, [&] {
         if (!driver.Reading()) {
-            out("Read completed: " + QByteArray::number(driver.requestsWritten()) +
-                " requests in " + QByteArray::number(elapsed.elapsed()) + " ms");
-            finish(0);
+            readEnded();
         } else if (driver.ReadAborted()) {
             const DriverTimings t = driver.timings();
             const int first = t.watchdogMs + 4 * t.startGraceMs;
@@ -201,12 +310,15 @@ int main(int argc, char **argv)
     }
 
     const QString command = args.takeFirst();
-    if (command != QLatin1String("read")) {
+    if (command != QLatin1String("read") && command != QLatin1String("default")) {
         err(QStringLiteral("unknown command '%1'").arg(command));
         return usage(2);
     }
 
     ReadOptions options;
+    options.factoryDefault = command == QLatin1String("default");
+    if (options.factoryDefault && args.removeAll(QStringLiteral("--partial")) > 0)
+        options.partial = true;
     QString error;
     if (!takeTransportOptions(args, &options.transport, &error)) {
         err(error);

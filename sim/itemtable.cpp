@@ -145,6 +145,14 @@ void ItemStore::put(int item, int index, int sub, const QByteArray &contents)
     m_records[key(item, index, sub)] = paddedText(contents, ContentsSize, '\0');
 }
 
+QList<ItemStore::Record> ItemStore::records() const
+{
+    QList<Record> out;
+    for (const auto &[k, contents] : m_records)
+        out.append({int(k >> 16 & 0xFF), int(k >> 8 & 0xFF), int(k & 0xFF), contents});
+    return out;
+}
+
 bool ItemStore::contains(int item, int index, int sub) const
 {
     return m_records.count(key(item, index, sub)) != 0;

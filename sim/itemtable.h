@@ -9,6 +9,7 @@
 // the module keeps what was written and answers with it.
 
 #include <QByteArray>
+#include <QList>
 
 #include <map>
 #include <optional>
@@ -55,6 +56,16 @@ public:
     void put(int item, int index, int sub, const QByteArray &contents);
     bool contains(int item, int index = 0, int sub = 0) const;
     int size() const { return int(m_records.size()); }
+
+    struct Record
+    {
+        int item;
+        int index;
+        int sub;
+        QByteArray contents;
+    };
+    // Every record, by item, index and sub.
+    QList<Record> records() const;
 
 private:
     static quint32 key(int item, int index, int sub);

@@ -145,6 +145,15 @@ std::optional<Options> parseOptions(const QString &spec, QString *error)
             continue;
         }
 
+        if (key == QLatin1String("memory")) {
+            if (value.isEmpty()) {
+                err = QStringLiteral("option 'memory' needs a file name");
+                return std::nullopt;
+            }
+            options.memoryFile = value;
+            continue;
+        }
+
         const NumericOption *option = findNumericOption(key);
         if (!option) {
             err = QStringLiteral("unknown option '%1'").arg(key);
@@ -163,7 +172,7 @@ QStringList optionKeys()
     QStringList keys;
     for (const NumericOption &option : numericOptions)
         keys << QLatin1String(option.key);
-    keys << QStringLiteral("password");
+    keys << QStringLiteral("password") << QStringLiteral("memory");
     return keys;
 }
 
@@ -199,6 +208,8 @@ QString optionsUsage()
     lines << QStringLiteral("  lock=0/1               its GPRS settings are locked");
     lines << QStringLiteral("  plugged=0/1            present at start (default %1)")
                  .arg(int(defaults.pluggedIn));
+    lines << QStringLiteral("  memory=FILE            keeps its memory in FILE between runs "
+                            "(loaded at start, saved after each exchange and at exit)");
     lines << QStringLiteral("  seed=N                 for its signal level and the garbage fault "
                             "(default %1)")
                  .arg(defaults.seed);

@@ -56,6 +56,9 @@ struct Options
     std::optional<QByteArray> usbPassword; // item 0x07
     bool passwordOnConnect = false;        // YKT2CR bit 0
     bool lockGprsSettings = false;         // YKT2CR bit 25
+
+    // The module's memory kept in this file between runs (empty: none).
+    QString memoryFile;
 };
 
 // Parses the command-line form "PROFILE[,key=value...]", e.g.
@@ -65,7 +68,7 @@ struct Options
 //   drop, delay, stuckbusy, unplug, short, garbage, repeat, replug  (Faults)
 //   interval (USB ms, 1 or more), state (ms, 0 = none), traffic (ms, 0 = none),
 //   plugged (0/1), seed, password (at most 16 characters), lock (0/1),
-//   passwordonconnect (0/1)
+//   passwordonconnect (0/1), memory (a file; it cannot hold ",")
 // On failure returns nothing and, when error is given, says which key or
 // value is wrong.
 std::optional<Options> parseOptions(const QString &spec, QString *error = nullptr);

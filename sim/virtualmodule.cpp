@@ -1,6 +1,8 @@
 #include "sim/virtualmodule.h"
 
 #include "sim/factorysettings.h"
+#include "sim/memoryfile.h"
+#include "util/logging.h"
 
 namespace ykt::sim {
 
@@ -29,6 +31,16 @@ VirtualModule::VirtualModule(const Options &options)
     : m_options(options), m_store(factorySettings(options.profile)), m_modem(options.seed),
       m_random(options.seed)
 {
+    if (!m_options.memoryFile.isEmpty()) {
+        QString error;
+        const MemoryLoad loaded =
+            loadMemoryFile(m_options.memoryFile, m_options.profile, m_store, &error);
+        m_memoryWritable = loaded != MemoryLoad::NotOurs;
+        if (!error.isEmpty()) {
+            m_memoryProblem = error;
+            qCWarning(lcHid).noquote() << "virtual module:" << error;
+        }
+    }
     // What the installer left in the module before it was plugged in here.
     if (m_options.usbPassword && m_store.contains(0x07))
         m_store.put(0x07, 0, 0, paddedText(*m_options.usbPassword, 16));
@@ -42,6 +54,24 @@ VirtualModule::VirtualModule(const Options &options)
         cr[i] = char(ykt2cr >> (24 - 8 * i));
     m_store.put(0x0A, 0, 0, cr);
     powerUp();
+}
+
+VirtualModule::~VirtualModule()
+{
+    saveMemory();
+}
+
+void VirtualModule::saveMemory()
+{
+    if (m_options.memoryFile.isEmpty() || !m_memoryChanged || !m_memoryWritable)
+        return;
+    QString error;
+    if (saveMemoryFile(m_options.memoryFile, m_store, &error)) {
+        m_memoryChanged = false;
+    } else {
+        m_memoryProblem = error;
+        qCWarning(lcHid).noquote() << "virtual module: memory not saved:" << error;
+    }
 }
 
 void VirtualModule::powerUp()
@@ -133,6 +163,7 @@ Reaction VirtualModule::receive(const QByteArray &received)
             write(packet);
     } else if (opcode == 0x40 || opcode == 0x41) {
         ++m_exchangesEnded;
+        saveMemory();
     } else if (opcode == 0x42) {
         submitPassword(packet.mid(1, 16));
     } else if (opcode == 0x43) {
@@ -218,6 +249,7 @@ void VirtualModule::write(const QByteArray &packet)
             return;
     }
     m_store.put(item, index, sub, packet.mid(1));
+    m_memoryChanged = true;
 }
 
 std::optional<QByteArray> VirtualModule::answer(const QByteArray &packet) const

@@ -64,7 +64,13 @@ public:
     static constexpr quint32 PasswordOnConnectBit = 1u << 0; // YKT2CR
     static constexpr quint32 GprsLockBit = 1u << 25;         // YKT2CR
 
+    // With a memory file in the options, what the file holds replaces the
+    // factory settings it covers; the memory is saved back after every
+    // exchange that changed it (0x40/0x41) and when the module is destroyed.
     explicit VirtualModule(const Options &options = Options());
+    ~VirtualModule();
+    VirtualModule(const VirtualModule &) = delete;
+    VirtualModule &operator=(const VirtualModule &) = delete;
 
     const Options &options() const { return m_options; }
     const Profile &profile() const { return m_options.profile; }
@@ -104,6 +110,11 @@ public:
     int readRequests() const { return m_reads; }
     int exchangesEnded() const { return m_exchangesEnded; }
     const ModemTraffic &modem() const { return m_modem; }
+    // Why the memory file was not loaded or could not be saved; empty when
+    // all is well.
+    QString memoryProblem() const { return m_memoryProblem; }
+    // Saves the memory file now when something was stored since the last save.
+    void saveMemory();
 
 private:
     void write(const QByteArray &packet);
@@ -126,6 +137,9 @@ private:
     int m_clockHour = -1;
     int m_exchangesEnded = 0;
     qint64 m_lastTrafficMs = -1;
+    bool m_memoryChanged = false;
+    bool m_memoryWritable = true; // false: the file is not ours, never overwritten
+    QString m_memoryProblem;
 };
 
 } // namespace ykt::sim
