@@ -191,6 +191,13 @@ public:
     // Whether the pages hold values the module has not been given since it
     // last reported its settings.
     bool HasUnsentEdits();
+    // "Set settings to factory default": message 24, then FactoryDefault(true).
+    void FactoryDefaultPressed();
+    // The factory default: the model and the pages set to the factory values
+    // and written; the complete form reads back and checks (sendFinished),
+    // the partial one (production test) keeps the progress dialog open.
+    // False when nothing or not everything was written.
+    bool FactoryDefault(bool complete);
     // What the plan is built with for this module now.
     SendContext sendContext() const;
     bool sending() const { return m_sending; }
@@ -313,6 +320,9 @@ private:
     // Sending.
     void noteReported();
     void verifyReadBack();
+    // Writes a plan behind the progress dialog; false (message 39 shown
+    // unless the window closed) when a packet did not go out.
+    bool runPlan(const QList<SendStep> &plan);
     // At close: false when the user keeps the window (or sends first).
     bool askAboutUnsentEdits();
 
@@ -379,7 +389,7 @@ private:
     bool m_verifyPending = false; // the read running follows a send
     bool m_closeAfterSend = false;
     SettingsModel m_reported; // the model as the module last reported it
-    SettingsModel m_sentModel;
+    QList<SendStep> m_sentPlan;
     SendContext m_sentContext;
     QList<ReadBackDifference> m_lastDifferences;
     bool m_closeRequested = false;

@@ -37,6 +37,8 @@ void TForm1::createPages()
     connect(m_wizardTab, &TWizardTab::stepClicked, this, &TForm1::onStepClicked);
     connect(m_wizardTab, &TWizardTab::cancelClicked, this, &TForm1::onWizardCancel);
     connect(m_wizardTab->sendButton(), &QPushButton::clicked, this, &TForm1::SendToModule);
+    connect(m_mainScreen->factoryDefaultButton(), &QPushButton::clicked, this,
+            &TForm1::FactoryDefaultPressed);
     m_blink.setInterval(m_env.timings.blinkMs);
 
     PageResources resources;

@@ -1,16 +1,19 @@
-// TForm1 sending to the module: "Send data to Module" with the checks of the
+// TForm1 writing to the module: "Send data to Module" with the checks of the
 // pages, the send plan written packet by packet behind the progress dialog,
 // the read that follows and the check of what it brought back; and the
-// question at close while the pages hold edits the module has not been sent.
+// question at close while the pages hold edits the module has not been sent;
+// "Set settings to factory default" through the same runner.
 
 #include "app/forms/tform1.h"
 
 #include "app/forms/progressdialog.h"
 #include "device/tykt2.h"
+#include "settings/factorydefault.h"
 #include "settings/pages/configpage.h"
 #include "settings/readbackcheck.h"
 #include "util/logging.h"
 #include "util/pause.h"
+#include "wizard/mainscreen.h"
 #include "wizard/wizardtab.h"
 
 #include <QCloseEvent>
@@ -74,20 +77,34 @@ void TForm1::SendToModule()
     }
     const SendContext context = sendContext();
     const QList<SendStep> plan = buildSendPlan(m_model, context);
-    const SettingsModel sent = m_model;
     qCDebug(lcUi) << "Sending" << plan.size() << "packets";
 
+    if (!runPlan(plan))
+        return;
+    if (context.templateLoaded)
+        m_templateLoaded = false;
+    // The read that follows shows what the module now holds and is checked
+    // against what was sent.
+    m_sentPlan = plan;
+    m_sentContext = context;
+    m_verifyPending = true;
+    StartPostConnectCheck();
+}
+
+bool TForm1::runPlan(const QList<SendStep> &plan)
+{
     m_sending = true;
     m_form5->showFor(false);
     bool written = true;
     for (const SendStep &step : plan) {
         // Each write and pause lets the window go on: a close takes the
-        // driver away, a removal ends the send at once.
+        // driver away, a removal ends the run at once, and nothing more is
+        // written to whatever module appears next.
         TYKT2 *driver = m_driver.get();
         if (!driver || m_closeRequested ||
             !driver->WritePacket(step.packet, m_env.driverTimings.watchdogMs)) {
             written = false;
-            qCWarning(lcUi) << "The send stopped at" << step.name;
+            qCWarning(lcUi) << "The writes stopped at" << step.name;
             break;
         }
         if (step.pauseAfterMs > 0)
@@ -95,29 +112,69 @@ void TForm1::SendToModule()
     }
     m_sending = false;
     if (!m_driver || m_closeRequested)
-        return; // the window closed meanwhile
+        return false; // the window closed meanwhile
     if (!written) {
         m_form5->hide();
         ShowMessageBox(MessageW(39), DialogSeam::Icon::Error);
         m_closeAfterSend = false;
         emit sendFinished(false);
-        return;
     }
-    if (context.templateLoaded)
-        m_templateLoaded = false;
-    // The read that follows shows what the module now holds and is checked
-    // against what was sent.
-    m_sentModel = sent;
-    m_sentContext = context;
+    return written;
+}
+
+void TForm1::FactoryDefaultPressed()
+{
+    if (ShowMessageBox(MessageW(24), DialogSeam::Icon::Question,
+                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        FactoryDefault(true);
+}
+
+bool TForm1::FactoryDefault(bool complete)
+{
+    if (m_sending || !m_driver || !m_driver->Connected() || m_driver->Reading())
+        return false;
+    // The block of alarm options and a locked GPRS area are written as the
+    // module reported them: a read must have completed.
+    if (!m_readCompleted) {
+        ShowMessageBox(MessageW(39), DialogSeam::Icon::Error);
+        return false;
+    }
+    FactoryContext context;
+    context.firmwareVersion = m_driver->FirmwareVersion();
+    context.settingsLocked = m_driver->SettingsLocked();
+    context.pstnBoxesShown = m_startup.pstnBoxes;
+    context.complete = complete;
+    context.conversionType = m_language.smsTable();
+    context.message = [this](int number) { return Message(number); };
+    // The model and the pages hold the factory values from now on, the work
+    // mode Communicator with them.
+    const QList<SendStep> plan = buildFactoryDefaultPlan(m_model, context);
+    applyFactoryDefaults(m_model, context);
+    ApplyWorkMode(WorkMode::Communicator);
+    for (TConfigPage *page : m_configPages)
+        page->Show();
+    m_templateLoaded = false;
+    if (!runPlan(plan))
+        return false;
+    if (!complete) {
+        // Production test goes on with the dialog open; the model holds what
+        // was written.
+        noteReported();
+        return true;
+    }
+    // The read that follows is checked against what was written.
+    m_sentPlan = plan;
+    m_sentContext = context.sendContext();
     m_verifyPending = true;
     StartPostConnectCheck();
+    return true;
 }
 
 void TForm1::verifyReadBack()
 {
     m_verifyPending = false;
     const QList<ReadBackDifference> differences =
-        compareReadBack(m_sentModel, m_model, m_sentContext);
+        compareReadBack(m_sentPlan, m_model, m_sentContext);
     m_lastDifferences = differences;
     if (differences.isEmpty()) {
         ShowMessageBox(MessageOr(SettingsVerifiedMessage,
