@@ -46,31 +46,6 @@ QByteArray messageText(const FactoryContext &c, int number)
     return c.message ? c.message(number) : QByteArray();
 }
 
-class Plan
-{
-public:
-    explicit Plan(const FactoryContext &context) : m_context(context) {}
-
-    void add(tduomenys packet, QString name, int pauseMs = SendPauseMs)
-    {
-        m_steps.append({std::move(packet), pauseMs, std::move(name)});
-    }
-    void pause(int ms)
-    {
-        if (!m_steps.isEmpty())
-            m_steps.last().pauseAfterMs += ms;
-    }
-    QByteArray toModule(const QByteArray &text) const
-    {
-        return ykt::toModule(text, m_context.conversionType);
-    }
-    QList<SendStep> take() { return std::move(m_steps); }
-
-private:
-    const FactoryContext &m_context;
-    QList<SendStep> m_steps;
-};
-
 void resetGprsArea(SettingsModel &m, const FactoryContext &c, Ykt2CrFields &ykt2cr)
 {
     GprsArea &g = m.gprs;
@@ -92,7 +67,7 @@ void resetGprsArea(SettingsModel &m, const FactoryContext &c, Ykt2CrFields &ykt2
     ykt2cr.heartbeatSeconds = Ykt2CrFields().heartbeatSeconds;
 }
 
-void addGprs(Plan &p, const SettingsModel &m, const FactoryContext &c)
+void addGprs(PlanBuilder &p, const SettingsModel &m, const FactoryContext &c)
 {
     p.add(
         packets::text(opcode::SetConnectionString, ConnectionStringWidth, m.gprs.connectionString),
@@ -133,7 +108,7 @@ void addGprs(Plan &p, const SettingsModel &m, const FactoryContext &c)
           QStringLiteral("SMS and call options (SMSPSTNCR)"), 0);
 }
 
-void addRecords(Plan &p, const SettingsModel &m, const FactoryContext &c)
+void addRecords(PlanBuilder &p, const SettingsModel &m, const FactoryContext &c)
 {
     for (int i = 0; i < SettingsModel::UserCount; ++i) {
         p.add(packets::phoneNumber(opcode::SetPhoneNumber, quint8(i), 0, QByteArray()),
@@ -165,7 +140,7 @@ void addRecords(Plan &p, const SettingsModel &m, const FactoryContext &c)
     p.add(packets::accessPIN(QByteArray(FactoryAccessPin)), QStringLiteral("Access PIN"), 0);
 }
 
-void addAdditionalTexts(Plan &p, const SettingsModel &m, int pauseMs)
+void addAdditionalTexts(PlanBuilder &p, const SettingsModel &m, int pauseMs)
 {
     for (int i = 0; i < 2; ++i)
         p.add(packets::indexedText(opcode::SetAdditionalSMSText, quint8(i), SMSTextWidth,
@@ -173,7 +148,7 @@ void addAdditionalTexts(Plan &p, const SettingsModel &m, int pauseMs)
               numbered("Additional SMS text", i + 1), pauseMs);
 }
 
-void addAdvanced(Plan &p, const SettingsModel &m, const FactoryContext &c)
+void addAdvanced(PlanBuilder &p, const SettingsModel &m, const FactoryContext &c)
 {
     if (c.firmwareVersion < AdvancedFirmware)
         return;
@@ -187,7 +162,7 @@ void addAdvanced(Plan &p, const SettingsModel &m, const FactoryContext &c)
               QStringLiteral("Alarm settings"));
 }
 
-void addTextsAndNames(Plan &p, const SettingsModel &m, const FactoryContext &c)
+void addTextsAndNames(PlanBuilder &p, const SettingsModel &m, const FactoryContext &c)
 {
     for (int i = 0; i < TextsArea::PhraseCount; ++i)
         p.add(packets::indexedText(opcode::SetSMSPhrase, quint8(i), PhraseWidth,
@@ -268,7 +243,7 @@ QList<SendStep> buildFactoryDefaultPlan(const SettingsModel &model, const Factor
 {
     SettingsModel m = model;
     applyFactoryDefaults(m, context);
-    Plan p(context);
+    PlanBuilder p(context.conversionType);
     // CPCR: the program always writes 0.
     p.add(packets::u32(opcode::SetCPCR, 0), QStringLiteral("CPCR"));
     addGprs(p, m, context);

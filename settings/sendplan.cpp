@@ -48,33 +48,6 @@ QString numbered(const char *caption, int number)
     return QStringLiteral("%1 %2").arg(QLatin1String(caption)).arg(number);
 }
 
-class PlanBuilder
-{
-public:
-    explicit PlanBuilder(const SendContext &context) : m_context(context) {}
-
-    void add(tduomenys packet, QString name, int pauseMs = SendPauseMs)
-    {
-        m_plan.append({std::move(packet), pauseMs, std::move(name)});
-    }
-    // A pause of its own, after whatever went before.
-    void pause(int ms)
-    {
-        if (!m_plan.isEmpty())
-            m_plan.last().pauseAfterMs += ms;
-    }
-    QByteArray toModule(const QByteArray &text) const
-    {
-        return ykt::toModule(text, m_context.conversionType);
-    }
-
-    QList<SendStep> take() { return std::move(m_plan); }
-
-private:
-    const SendContext &m_context;
-    QList<SendStep> m_plan;
-};
-
 void addGprs(PlanBuilder &b, const SettingsModel &m, const SendContext &c)
 {
     b.add(
@@ -224,6 +197,22 @@ void addInputsAndOutputs(PlanBuilder &b, const SettingsModel &m)
 
 } // namespace
 
+void PlanBuilder::add(tduomenys packet, QString name, int pauseMs)
+{
+    m_plan.append({std::move(packet), pauseMs, std::move(name)});
+}
+
+void PlanBuilder::pause(int ms)
+{
+    if (!m_plan.isEmpty())
+        m_plan.last().pauseAfterMs += ms;
+}
+
+QByteArray PlanBuilder::toModule(const QByteArray &text) const
+{
+    return ykt::toModule(text, m_conversionType);
+}
+
 quint32 sentTCPCR(quint32 tcpcr, const SendContext &c)
 {
     const TcpCrFields fields = unpackTCPCR(tcpcr, protocolCount(c.firmwareVersion));
@@ -240,7 +229,7 @@ quint32 sentYKT2CR(quint32 ykt2cr, const SendContext &c)
 
 QList<SendStep> buildSendPlan(const SettingsModel &model, const SendContext &context)
 {
-    PlanBuilder b(context);
+    PlanBuilder b(context.conversionType);
     // CPCR: the program always writes 0.
     b.add(packets::u32(opcode::SetCPCR, 0), QStringLiteral("CPCR"));
     addGprs(b, model, context);

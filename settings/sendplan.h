@@ -52,6 +52,25 @@ constexpr int SendPauseMs = 5;
 // The pause after each part of the help text.
 constexpr int HelpTextPauseMs = 50;
 
+// Collects the steps of a plan (the send's, the factory default's): each
+// packet with the pause after it, texts converted to the module's character
+// set.
+class PlanBuilder
+{
+public:
+    explicit PlanBuilder(int conversionType) : m_conversionType(conversionType) {}
+
+    void add(tduomenys packet, QString name, int pauseMs = SendPauseMs);
+    // A pause of its own, after whatever went before.
+    void pause(int ms);
+    QByteArray toModule(const QByteArray &text) const;
+    QList<SendStep> take() { return std::move(m_plan); }
+
+private:
+    int m_conversionType;
+    QList<SendStep> m_plan;
+};
+
 // The whole plan. The pre-send checks (access PIN, used channels) are the
 // caller's: the plan writes whatever the model holds.
 QList<SendStep> buildSendPlan(const SettingsModel &model, const SendContext &context);
