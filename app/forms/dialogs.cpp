@@ -1,7 +1,9 @@
 #include "app/forms/dialogs.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QPrintDialog>
 
 namespace ykt {
 
@@ -55,6 +57,42 @@ public:
         if (!ok)
             return std::nullopt;
         return text;
+    }
+
+    std::optional<QString> askSaveFile(QWidget *parent, const FileChoice &choice) override
+    {
+        QFileDialog dialog(parent, choice.title, choice.folder, choice.filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The caller asks its own overwrite question, in the user's language.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(choice.defaultSuffix);
+        if (!choice.fileName.isEmpty())
+            dialog.selectFile(choice.fileName);
+        return chosen(dialog);
+    }
+
+    std::optional<QString> askOpenFile(QWidget *parent, const FileChoice &choice) override
+    {
+        // Any path may be chosen: a missing file is the caller's message.
+        QFileDialog dialog(parent, choice.title, choice.folder, choice.filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        return chosen(dialog);
+    }
+
+    bool askPrinter(QWidget *parent, QPrinter *printer) override
+    {
+        QPrintDialog dialog(printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+private:
+    static std::optional<QString> chosen(QFileDialog &dialog)
+    {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
     }
 };
 

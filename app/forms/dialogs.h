@@ -1,8 +1,8 @@
 #pragma once
 
 // The one seam through which the program asks the user something in a modal
-// dialog: message boxes and text prompts (file dialogs and printing join it as
-// their windows come). The windows never call exec() on a QMessageBox or a
+// dialog: message boxes, text prompts, file choosers and the printer dialog.
+// The windows never call exec() on a QMessageBox or a
 // QInputDialog themselves, so tests can answer in advance instead of hanging
 // on a modal loop.
 
@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace ykt {
@@ -55,6 +56,30 @@ public:
     virtual std::optional<QString> askText(QWidget *parent, const QString &title,
                                            const QString &prompt, const QString &initial,
                                            Echo echo = Echo::Normal) = 0;
+
+    // What a file chooser offers.
+    struct FileChoice
+    {
+        QString title;
+        QString folder;        // where it starts
+        QString fileName;      // proposed (save) or empty
+        QString filter;        // "Templates (*.tpl)"
+        QString defaultSuffix; // added to a name typed without one (save)
+    };
+    // The save and open choosers: the chosen path, nothing on Cancel. The
+    // save chooser does not ask about an existing file; the caller does.
+    // A seam that does not offer them cancels.
+    virtual std::optional<QString> askSaveFile(QWidget *, const FileChoice &)
+    {
+        return std::nullopt;
+    }
+    virtual std::optional<QString> askOpenFile(QWidget *, const FileChoice &)
+    {
+        return std::nullopt;
+    }
+
+    // The printer dialog on printer: true when the user confirmed.
+    virtual bool askPrinter(QWidget *, QPrinter *) { return false; }
 };
 
 // The dialogs the program uses: Qt's own unless a test installed others.

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -67,6 +68,48 @@ public:
             return std::nullopt;
         const auto a = textAnswers.front();
         textAnswers.pop_front();
+        return a;
+    }
+
+    // The file choosers take the next path (empty: Cancel); a chooser the
+    // test did not script cancels.
+    std::deque<std::optional<QString>> fileAnswers;
+    QList<FileChoice> fileChoices;
+    std::optional<QString> askSaveFile(QWidget *, const FileChoice &choice) override
+    {
+        return nextFile(choice);
+    }
+    std::optional<QString> askOpenFile(QWidget *, const FileChoice &choice) override
+    {
+        return nextFile(choice);
+    }
+
+    // The printer dialog confirms while printAnswers is empty or says so;
+    // printerSetup then sets the printer up as the user would have.
+    std::deque<bool> printAnswers;
+    std::function<void(QPrinter *)> printerSetup;
+    int printDialogs = 0;
+    bool askPrinter(QWidget *, QPrinter *printer) override
+    {
+        ++printDialogs;
+        bool confirm = true;
+        if (!printAnswers.empty()) {
+            confirm = printAnswers.front();
+            printAnswers.pop_front();
+        }
+        if (confirm && printerSetup)
+            printerSetup(printer);
+        return confirm;
+    }
+
+private:
+    std::optional<QString> nextFile(const FileChoice &choice)
+    {
+        fileChoices.append(choice);
+        if (fileAnswers.empty())
+            return std::nullopt;
+        const auto a = fileAnswers.front();
+        fileAnswers.pop_front();
         return a;
     }
 };
