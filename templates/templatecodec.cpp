@@ -365,7 +365,7 @@ void readTexts(Reader &r, SettingsModel &m)
             names[PartitionNames][n] = r.text(indexed("Partition", n), NameWidth);
     }
     for (int n = 0; n < TextsArea::PhraseCount; ++n)
-        m.texts.smsPhrases[n] = r.text(indexed("SMSPhrase", n), PhraseWidth);
+        m.texts.templatePhrases[n] = r.text(indexed("SMSPhrase", n), PhraseWidth);
     m.texts.helpText = r.text("Help_Text", HelpTextMaxLength);
 }
 
@@ -501,7 +501,7 @@ QList<QByteArray> encodeTemplate(const SettingsModel &m, const TemplateContext &
             w.text(indexed("Partition", n), names[PartitionNames][n]);
     }
     for (int n = 0; n < TextsArea::PhraseCount; ++n)
-        w.text(indexed("SMSPhrase", n), m.texts.smsPhrases[n]);
+        w.text(indexed("SMSPhrase", n), m.texts.templatePhrases[n]);
     w.text("Help_Text", m.texts.helpText);
     const HeartbeatEvent event = unpackHeartbeatEvent(m.gprs.heartbeatEvent);
     w.boolean("HeartBeat_Event_ID_CB", event.enabled);

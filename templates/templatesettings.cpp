@@ -198,7 +198,7 @@ void describeTexts(Lister &l, const SettingsModel &m)
                    m.texts.itemNames[g][n]);
     }
     for (int n = 0; n < TextsArea::PhraseCount; ++n)
-        l.text(QStringLiteral("SMS phrase %1").arg(n + 1), m.texts.smsPhrases[n]);
+        l.text(QStringLiteral("Template phrase %1").arg(n + 1), m.texts.templatePhrases[n]);
     l.text("Additional SMS 1", m.texts.additionalTexts[0]);
     l.text("Additional SMS 2", m.texts.additionalTexts[1]);
     l.text("Help text", m.texts.helpText);

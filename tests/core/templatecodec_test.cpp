@@ -124,6 +124,8 @@ public:
                 m.texts.itemNames[g][n] = text(16);
         for (QByteArray &p : m.texts.smsPhrases)
             p = text(16);
+        for (QByteArray &p : m.texts.templatePhrases)
+            p = text(16);
         m.texts.additionalTexts = {text(50), text(50)};
         m.texts.helpText = text(140);
         for (int z = 0; z < ZoneVoiceArea::ZoneCount; ++z)
@@ -153,6 +155,9 @@ SettingsModel loadedOver(SettingsModel m, const SettingsModel &base, int firmwar
     m.users.smsBackupUse = base.users.smsBackupUse;
     m.users.smsBackupNumber = base.users.smsBackupNumber;
     m.zoneVoice.languageName = base.zoneVoice.languageName;
+    // The SMSPhrase lines are the program's own phrase list, not the
+    // module's phrases.
+    m.texts.smsPhrases = base.texts.smsPhrases;
     return m;
 }
 
