@@ -67,7 +67,7 @@ int show(const QString &path, Contents contents, QTextStream &out, QTextStream &
                              .arg(shown));
     }
     for (const QByteArray &line : lines)
-        out << QString::fromLatin1(printableText(line)) << '\n';
+        out << QString::fromLatin1(shownLine(line)) << '\n';
     out.flush();
     return 0;
 }
@@ -98,7 +98,19 @@ int pack(const QString &textPath, const QString &outPath, QTextStream &out, QTex
                              .arg(zero));
     }
 
-    const QList<QByteArray> lines = splitLines(plain);
+    QList<QByteArray> lines = splitLines(plain);
+    for (int n = 0; n < lines.size(); ++n) {
+        lines[n] = unshownLine(lines[n]);
+        // Escaped, these would end the text or split the line for every reader.
+        for (const char c : {'\0', '\r', '\n'}) {
+            if (lines[n].contains(c))
+                return fail(err, QStringLiteral("Cannot pack %1: line %2 holds \\x%3, which "
+                                                "a line cannot hold")
+                                     .arg(shown)
+                                     .arg(n + 1)
+                                     .arg(int(c), 2, 16, QLatin1Char('0')));
+        }
+    }
     QString error;
     if (!WriteEncipheredLines(outPath, kTemplatePassphrase, lines, &error))
         return fail(err, error);
@@ -118,14 +130,8 @@ bool loadTemplate(const QString &path, DecodedTemplate *decoded, QTextStream &er
     const QString shown = QDir::toNativeSeparators(path);
     QList<QByteArray> lines;
     QString error;
-    if (ReadEncipheredLines(path, kTemplatePassphrase, &lines, &error) != ReadOutcome::Read) {
-        err << (error.isEmpty() ? QStringLiteral("%1 does not exist").arg(shown) : error) << '\n';
-        return false;
-    }
-    if (!looksLikeTemplateLines(lines)) {
-        err << QStringLiteral("%1 is not a template: its text is not lines of Name=Value "
-                              "settings (another kind of file, or a damaged one)\n")
-                   .arg(shown);
+    if (!readTemplateLines(path, &lines, &error)) {
+        err << error << '\n';
         return false;
     }
     *decoded = decodeTemplate(lines, SettingsModel(), DiffFirmware);
@@ -162,6 +168,61 @@ int diff(const QString &first, const QString &second, QTextStream &out, QTextStr
 }
 
 } // namespace
+
+QByteArray shownLine(const QByteArray &line)
+{
+    QByteArray out;
+    out.reserve(line.size());
+    for (const char c : line)
+        out += c == '\t' ? QByteArray(1, c) : printableText(QByteArray(1, c));
+    return out;
+}
+
+QByteArray unshownLine(const QByteArray &text)
+{
+    const auto hexDigit = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (c == '\\' && i + 1 < text.size() && text.at(i + 1) == '\\') {
+            out += '\\';
+            ++i;
+        } else if (c == '\\' && i + 3 < text.size() && text.at(i + 1) == 'x' &&
+                   hexDigit(text.at(i + 2)) >= 0 && hexDigit(text.at(i + 3)) >= 0) {
+            out += char(hexDigit(text.at(i + 2)) << 4 | hexDigit(text.at(i + 3)));
+            i += 3;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool readTemplateLines(const QString &path, QList<QByteArray> *lines, QString *error)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QString why;
+    if (ReadEncipheredLines(path, kTemplatePassphrase, lines, &why) != ReadOutcome::Read) {
+        *error = why.isEmpty() ? QStringLiteral("%1 does not exist").arg(shown) : why;
+        return false;
+    }
+    if (!looksLikeTemplateLines(*lines)) {
+        *error = QStringLiteral("%1 is not a template: its text is not lines of Name=Value "
+                                "settings (another kind of file, or a damaged one)")
+                     .arg(shown);
+        return false;
+    }
+    return true;
+}
 
 bool isTextLine(const QByteArray &line)
 {

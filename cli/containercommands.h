@@ -7,8 +7,10 @@
 //   template pack TEXT OUT.tpl encipher a plain text file of lines into a template
 //   template diff A.tpl B.tpl  list the settings that differ, in words
 //
-// Lines are printed one per output line; bytes outside printable ASCII are
-// shown as \xHH and a backslash as \\.
+// Lines are printed one per output line; a TAB is printed as it is, other
+// bytes outside printable ASCII as \xHH and a backslash as \\. pack reads
+// those two escapes back (any other backslash stays as it is), so what show
+// prints packs back to the same file.
 
 #include <QByteArray>
 #include <QList>
@@ -31,6 +33,14 @@ bool isContainerCommand(const QString &word);
 
 // The usage lines of these subcommands, each ended by a line break.
 QString containerCommandsHelp();
+
+// A line as show prints it, and the line that pack makes of it.
+QByteArray shownLine(const QByteArray &line);
+QByteArray unshownLine(const QByteArray &text);
+
+// The lines of the template at path; false with the reason when the file is
+// missing, unreadable or not a template.
+bool readTemplateLines(const QString &path, QList<QByteArray> *lines, QString *error);
 
 // What a deciphered file must look like to be shown. The container has no
 // check of its own, and a wrong file or passphrase gives random bytes, of

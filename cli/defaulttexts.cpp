@@ -53,6 +53,8 @@ DefaultTexts loadDefaultTexts(const QString &folder)
     // A file cut short by a bad line still holds the languages before it.
     if (!table->isEmpty() && !table->first().messages.isEmpty()) {
         out.conversionType = table->first().smsTable;
+        out.languageName = table->first().name;
+        out.table = table;
         out.message = [table](int n) {
             const QList<tsoobshenije> &messages = table->first().messages;
             return n >= 1 && n <= messages.size() ? messages.at(n - 1) : QByteArray();

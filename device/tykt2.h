@@ -88,6 +88,12 @@ public:
     int packetsWritten() const { return m_packetsWritten; }
     int requestsWritten() const { return m_requestsWritten; }
 
+    // Nothing is being written and nothing waits to be: the packets asked for
+    // so far (the read's closing EndExchange included) are out. A read is
+    // over once Reading() is false, but its last packet may still wait for
+    // the module's Busy to clear.
+    bool Idle() const { return m_sendDepth == 0 && m_deferred.isEmpty(); }
+
     // The main window is closing: waiting sends give up, nothing more is written.
     void SetClosing();
     // A wait of the driver (a local event loop of its own) is on the call stack.

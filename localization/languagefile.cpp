@@ -195,4 +195,16 @@ LanguageFileResult LoadLanguageFile(const QString &path, TKalbos &table)
     return ParseLanguageFile(content, table);
 }
 
+int FindLanguageContaining(const TKalbos &table, const QByteArray &name)
+{
+    if (name.isEmpty())
+        return -1;
+    const QByteArray wanted = AsciiLower(name);
+    for (int i = 0; i < table.size(); ++i) {
+        if (AsciiLower(table.at(i).name).contains(wanted))
+            return i;
+    }
+    return -1;
+}
+
 } // namespace ykt

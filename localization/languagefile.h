@@ -96,6 +96,10 @@ LanguageFileResult ParseLanguageFile(const QByteArray &content, TKalbos &table);
 QList<QByteArray> SplitItems(const QByteArray &list);
 QStringList SplitItems(const QString &list);
 
+// The language a template names: the first one whose name contains name,
+// without regard to case; -1 when none does (an empty name never matches).
+int FindLanguageContaining(const TKalbos &table, const QByteArray &name);
+
 // A decimal integer as the file holds it: an optional sign and digits only,
 // within 32 bits.
 bool ParseStrictInt(const QByteArray &text, qint32 *value);

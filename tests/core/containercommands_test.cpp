@@ -42,6 +42,31 @@ TEST(ContainerCommands, PackThenShow)
     EXPECT_EQ(run({"template", "show", tpl}, &shown), 0);
     EXPECT_EQ(shown, "Language=English\nHelp_Text=a\\\\b\\x01\\xE9\nAPN=x\n");
 
+    // What show prints packs back to the same lines: TABs, backslashes,
+    // escapes spelled out in the text and 8-bit bytes alike.
+    const QList<QByteArray> original = {"CID0=1\t1\t48\t0\t0", "Help_Text=\\x41\\\\ \x1B\xFE",
+                                        "OwnerName=C:\\dir\\"};
+    const QString first = dir.filePath("first.tpl");
+    ASSERT_TRUE(WriteEncipheredLines(first, kTemplatePassphrase, original));
+    shown.clear();
+    EXPECT_EQ(run({"template", "show", first}, &shown), 0);
+    EXPECT_TRUE(shown.startsWith("CID0=1\t1\t48"));
+    writeFile(text, shown.toLatin1());
+    const QString again = dir.filePath("again.tpl");
+    ASSERT_EQ(run({"template", "pack", text, again}), 0);
+    QList<QByteArray> packed;
+    ASSERT_EQ(ReadEncipheredLines(again, kTemplatePassphrase, &packed), ReadOutcome::Read);
+    EXPECT_EQ(packed, original);
+    // An escape may not smuggle in what a line cannot hold; an escaped
+    // backslash before "x0A" is just that.
+    for (const QByteArray &escaped :
+         {QByteArray("APN=a\\x0Ab"), QByteArray("APN=a\\x0db"), QByteArray("APN=a\\x00")}) {
+        writeFile(text, escaped);
+        EXPECT_EQ(run({"template", "pack", text, again}), 1) << escaped.constData();
+    }
+    writeFile(text, "APN=a\\\\x0Ab");
+    EXPECT_EQ(run({"template", "pack", text, again}), 0);
+
     const QString log = dir.filePath("2009_3_5 9_7 - 2009_3_5 10_15.ykl");
     ASSERT_TRUE(WriteEncipheredLines(log, kEventLogPassphrase, {">>AT", "<<OK"}));
     shown.clear();
