@@ -85,6 +85,13 @@ TMainScreen::TMainScreen(QWidget *parent) : QWidget(parent)
     m_factoryDefault =
         named(new QPushButton(QStringLiteral("Set settings to factory default")), "TntButton1911");
     side->addWidget(m_loadTemplate);
+    m_openedCaption = named(new QLabel(QStringLiteral("Opened:")), "TntLabelOpened");
+    m_openedTemplate = new QLabel(QStringLiteral("None"));
+    m_openedTemplate->setTextFormat(Qt::PlainText);
+    auto *opened = new QHBoxLayout;
+    opened->addWidget(m_openedCaption);
+    opened->addWidget(m_openedTemplate, 1);
+    side->addLayout(opened);
     side->addWidget(m_factoryDefault);
     m_manualConfiguration =
         named(new QPushButton(QStringLiteral("Manual Configuration")), "TntButton30");

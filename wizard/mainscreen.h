@@ -1,8 +1,9 @@
 #pragma once
 
 // The "Main Screen" tab (TntTabSheet4): the work-mode choice with its
-// description, the language list, the manual button, "Load Template", "Set
-// settings to factory default" and "Manual Configuration".
+// description, the language list, the manual button, "Load Template" with the
+// name of the template last loaded under it ("Opened:"), "Set settings to
+// factory default" and "Manual Configuration".
 //
 // A press on a work-mode radio button does not check it by itself: the
 // press is reported (workModePressed) before the button changes, and the
@@ -38,6 +39,8 @@ public:
     QPushButton *manualButton() const { return m_manualButton; }
     QPushButton *loadTemplateButton() const { return m_loadTemplate; }
     QPushButton *factoryDefaultButton() const { return m_factoryDefault; }
+    QLabel *openedCaption() const { return m_openedCaption; }
+    QLabel *openedTemplate() const { return m_openedTemplate; }
     QPushButton *manualConfigurationButton() const { return m_manualConfiguration; }
 
     // Checks the mode's radio button, draws its caption white and the other
@@ -66,6 +69,8 @@ private:
     QPushButton *m_manualButton;
     QPushButton *m_loadTemplate;
     QPushButton *m_factoryDefault;
+    QLabel *m_openedCaption;
+    QLabel *m_openedTemplate; // the file name; not a control the language names
     QPushButton *m_manualConfiguration;
 };
 

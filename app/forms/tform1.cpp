@@ -332,6 +332,8 @@ void TForm1::OnConnect()
     // 4. The pages adapt to the firmware (each page as it comes).
     // 5. No template is loaded.
     m_templateLoaded = false;
+    m_openedTemplate.clear();
+    showOpenedTemplate();
     // 6. The pages instead of the start picture.
     showPageArea(true);
     // 7. The post-connect check, then the read.

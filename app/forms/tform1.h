@@ -34,6 +34,7 @@
 #include "settings/sendplan.h"
 #include "settings/settingsannouncer.h"
 #include "settings/settingsmodel.h"
+#include "templates/templatecodec.h"
 #include "wizard/attentionblink.h"
 
 #include <QDateTime>
@@ -151,6 +152,9 @@ public:
     static constexpr int LanguageTemplateWrittenMessage = 161;
     static constexpr int SettingsVerifiedMessage = 162;
     static constexpr int SettingsDifferMessage = 163;
+    static constexpr int TemplateNotSavedMessage = 166;
+    static constexpr int FileNotOpenedMessage = 168;
+    static constexpr int NoTemplateMessage = 169;
 
     // The language choice: applies the language named name (when there is
     // one), puts the version after the caption, stores the name in
@@ -203,6 +207,19 @@ public:
     bool sending() const { return m_sending; }
     // The differences the last check after a send found.
     const QList<ReadBackDifference> &lastDifferences() const { return m_lastDifferences; }
+
+    // --- Templates ---
+    // "Save New Template": the pages' settings into a template file.
+    void SaveTemplate();
+    // "Load Template": a template's settings onto the pages (nothing is
+    // written to the module); a file that cannot be used changes nothing.
+    void LoadTemplate();
+    // Where the template choosers start: the program folder, or the user's
+    // documents when that is not writable.
+    QString templateFolder() const;
+    // The file name of the template last loaded; empty since the module
+    // was attached.
+    QString openedTemplate() const { return m_openedTemplate; }
 
     // --- The work mode and the configuration pages. ---
     WorkMode CurrentWorkMode() const { return m_workMode; }
@@ -326,6 +343,10 @@ private:
     // At close: false when the user keeps the window (or sends first).
     bool askAboutUnsentEdits();
 
+    // Templates.
+    TemplateContext templateContext() const;
+    void showOpenedTemplate();
+
     // Close request and close.
     void closeRequest();
     void closeSteps();
@@ -382,6 +403,7 @@ private:
     ModuleCapabilities m_capabilities;
     int m_pendingChecks = 0;
     bool m_templateLoaded = false;
+    QString m_openedTemplate;
     double m_lastRefreshMs = 0;
     bool m_passwordSubmitted = false; // the post-connect check gave the module a password
     bool m_readCompleted = false;     // this connection completed a read

@@ -189,6 +189,7 @@ void TForm1::SelectLanguage(const QByteArray &name, bool byUser)
     refreshModuleCaption();
     // 7. What the pages take from the messages.
     ApplyPageLanguageTexts();
+    showOpenedTemplate();
     // 8.
     // A position the new list no longer has keeps what the language chose.
     for (const auto &[list, position] : kept) {

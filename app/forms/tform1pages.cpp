@@ -39,6 +39,8 @@ void TForm1::createPages()
     connect(m_wizardTab->sendButton(), &QPushButton::clicked, this, &TForm1::SendToModule);
     connect(m_mainScreen->factoryDefaultButton(), &QPushButton::clicked, this,
             &TForm1::FactoryDefaultPressed);
+    connect(m_mainScreen->loadTemplateButton(), &QPushButton::clicked, this, &TForm1::LoadTemplate);
+    connect(m_wizardTab->saveTemplateButton(), &QPushButton::clicked, this, &TForm1::SaveTemplate);
     m_blink.setInterval(m_env.timings.blinkMs);
 
     PageResources resources;
