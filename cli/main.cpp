@@ -19,6 +19,11 @@
 // saves what the module holds as a template, or sends a template to it and
 // checks what it then holds, value by value.
 //
+//   ykt4m-cli summary IN.tpl|--module [--pdf OUT.pdf] [options]
+//
+// prints the settings summary of a template or of the module, or writes it
+// as a PDF file.
+//
 //   ykt4m-cli log show FILE.ykl | template show FILE.tpl | template pack TEXT OUT.tpl
 //
 // deciphers a saved event log or template, or enciphers a text file of lines.
@@ -32,9 +37,13 @@
 #include "cli/containercommands.h"
 #include "cli/languagecommands.h"
 #include "cli/modulecommands.h"
+#include "cli/summarycommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -43,18 +52,19 @@ using namespace ykt;
 // The help: on stdout when asked for, on stderr after a usage error.
 int usage(int code)
 {
-    const QString text = QStringLiteral("usage: ykt4m-cli COMMAND ...\n"
-                                        "commands:\n"
-                                        "%1%2%3"
-                                        "options of the commands that talk to a module:\n"
-                                        "%4"
-                                        "  --password TEXT   the module's USB password, if it "
-                                        "asks for one\n"
-                                        "  --wait SECONDS    how long to look for a module "
-                                        "(default 10)\n"
-                                        "  -h, --help   show this help\n")
-                             .arg(moduleCommandsHelp(), containerCommandsHelp(),
-                                  languageCommandsHelp(), transportOptionsHelp());
+    const QString text =
+        QStringLiteral("usage: ykt4m-cli COMMAND ...\n"
+                       "commands:\n"
+                       "%1%5%2%3"
+                       "options of the commands that talk to a module:\n"
+                       "%4"
+                       "  --password TEXT   the module's USB password, if it "
+                       "asks for one\n"
+                       "  --wait SECONDS    how long to look for a module "
+                       "(default 10)\n"
+                       "  -h, --help   show this help\n")
+            .arg(moduleCommandsHelp(), containerCommandsHelp(), languageCommandsHelp(),
+                 transportOptionsHelp(), summaryCommandHelp());
     QTextStream(code == 0 ? stdout : stderr) << text;
     return code;
 }
@@ -63,7 +73,14 @@ int usage(int code)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // A PDF is laid out with the fonts of Qt Gui, which needs no screen.
+    bool pdf = false;
+    for (int i = 1; i < argc; ++i)
+        pdf = pdf || qstrcmp(argv[i], "--pdf") == 0;
+    if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = pdf ? std::make_unique<QGuiApplication>(argc, argv)
+                                                : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ykt4m-cli"));
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.contains(QLatin1String("--help")) ||
@@ -84,7 +101,8 @@ int main(int argc, char **argv)
 
     const QString command = args.takeFirst();
     const QStringList known = {QStringLiteral("read"), QStringLiteral("default"),
-                               QStringLiteral("backup"), QStringLiteral("restore")};
+                               QStringLiteral("backup"), QStringLiteral("restore"),
+                               QStringLiteral("summary")};
     if (!known.contains(command)) {
         errLine(QStringLiteral("unknown command '%1'").arg(command));
         return usage(2);
@@ -93,6 +111,9 @@ int main(int argc, char **argv)
     SessionOptions options;
     const bool partial =
         command == QLatin1String("default") && args.removeAll(QStringLiteral("--partial")) > 0;
+    const bool fromModule =
+        command == QLatin1String("summary") && args.removeAll(QStringLiteral("--module")) > 0;
+    QString pdfPath;
     QString error;
     if (!takeTransportOptions(args, &options.transport, &error)) {
         errLine(error);
@@ -101,8 +122,11 @@ int main(int argc, char **argv)
     QStringList files;
     for (int i = 0; i < args.size(); ++i) {
         const QString arg = args.at(i);
-        if ((arg == QLatin1String("--password") || arg == QLatin1String("--wait")) &&
+        if (arg == QLatin1String("--pdf") && command == QLatin1String("summary") &&
             i + 1 < args.size()) {
+            pdfPath = args.at(++i);
+        } else if ((arg == QLatin1String("--password") || arg == QLatin1String("--wait")) &&
+                   i + 1 < args.size()) {
             const QString value = args.at(++i);
             if (arg == QLatin1String("--password")) {
                 options.password = value.toLatin1();
@@ -121,8 +145,9 @@ int main(int argc, char **argv)
             return usage(2);
         }
     }
-    const bool takesFile =
-        command == QLatin1String("backup") || command == QLatin1String("restore");
+    const bool takesFile = command == QLatin1String("backup") ||
+                           command == QLatin1String("restore") ||
+                           (command == QLatin1String("summary") && !fromModule);
     if (files.size() != (takesFile ? 1 : 0)) {
         errLine(takesFile ? QStringLiteral("%1 takes one template file").arg(command)
                           : QStringLiteral("%1 takes no file").arg(command));
@@ -132,6 +157,8 @@ int main(int argc, char **argv)
         return runReadCommand(options);
     if (command == QLatin1String("default"))
         return runDefaultCommand(options, partial);
+    if (command == QLatin1String("summary"))
+        return runSummaryCommand(options, fromModule ? QString() : files.first(), pdfPath);
     if (command == QLatin1String("backup"))
         return runBackupCommand(options, files.first());
     return runRestoreCommand(options, files.first());

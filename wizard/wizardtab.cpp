@@ -100,6 +100,7 @@ TWizardTab::TWizardTab(QWidget *parent) : QWidget(parent)
     m_manageMessages->hide();
     m_saveTemplate = button("Save New Template", "TntButton26");
     m_print = button("Print", "TntBitBtn2");
+    m_exportPdf = button("Export PDF...", "TntBitBtnExportPdf");
     m_send = button("Send data to Module", "TntButton1");
     // Enter presses it.
     m_send->setDefault(true);
@@ -109,6 +110,7 @@ TWizardTab::TWizardTab(QWidget *parent) : QWidget(parent)
     buttons->addStretch(1);
     buttons->addWidget(m_saveTemplate);
     buttons->addWidget(m_print);
+    buttons->addWidget(m_exportPdf);
     buttons->addWidget(m_send);
 
     auto *right = new QVBoxLayout;

@@ -66,6 +66,7 @@ public:
     QPushButton *sendButton() const { return m_send; }
     QPushButton *saveTemplateButton() const { return m_saveTemplate; }
     QPushButton *printButton() const { return m_print; }
+    QPushButton *exportPdfButton() const { return m_exportPdf; }
     QPushButton *manageMessagesButton() const { return m_manageMessages; }
     QPushButton *backButton() const { return m_back; }
     QPushButton *nextButton() const { return m_next; }
@@ -95,6 +96,7 @@ private:
     QPushButton *m_send;
     QPushButton *m_saveTemplate;
     QPushButton *m_print;
+    QPushButton *m_exportPdf;
     QPushButton *m_manageMessages;
     QPushButton *m_back;
     QPushButton *m_next;

@@ -152,7 +152,10 @@ public:
     static constexpr int LanguageTemplateWrittenMessage = 161;
     static constexpr int SettingsVerifiedMessage = 162;
     static constexpr int SettingsDifferMessage = 163;
+    static constexpr int PrinterNotStartedMessage = 164;
+    static constexpr int PdfNotWrittenMessage = 165;
     static constexpr int TemplateNotSavedMessage = 166;
+    static constexpr int SummaryExportedMessage = 167;
     static constexpr int FileNotOpenedMessage = 168;
     static constexpr int NoTemplateMessage = 169;
 
@@ -220,6 +223,17 @@ public:
     // The file name of the template last loaded; empty since the module
     // was attached.
     QString openedTemplate() const { return m_openedTemplate; }
+
+    // --- The summary ---
+    // The summary of what the pages show, in the captions of their controls.
+    Summary BuildSummary() override;
+    // "Print": the printer dialog, then the summary once per copy asked for.
+    void PrintSummary();
+    // "Export PDF...": the summary as a PDF file.
+    void ExportSummaryPdf();
+    // The title of the printed summary: the module's product name and
+    // " settings".
+    QString summaryTitle() const;
 
     // --- The work mode and the configuration pages. ---
     WorkMode CurrentWorkMode() const { return m_workMode; }

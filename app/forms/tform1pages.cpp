@@ -41,6 +41,8 @@ void TForm1::createPages()
             &TForm1::FactoryDefaultPressed);
     connect(m_mainScreen->loadTemplateButton(), &QPushButton::clicked, this, &TForm1::LoadTemplate);
     connect(m_wizardTab->saveTemplateButton(), &QPushButton::clicked, this, &TForm1::SaveTemplate);
+    connect(m_wizardTab->printButton(), &QPushButton::clicked, this, &TForm1::PrintSummary);
+    connect(m_wizardTab->exportPdfButton(), &QPushButton::clicked, this, &TForm1::ExportSummaryPdf);
     m_blink.setInterval(m_env.timings.blinkMs);
 
     PageResources resources;
@@ -184,6 +186,7 @@ void TForm1::OpenConfigurationPages()
     showUnlessNotApplicable(m_wizardTab->saveTemplateButton(), true);
     m_wizardTab->manageMessagesButton()->hide();
     m_wizardTab->printButton()->hide();
+    m_wizardTab->exportPdfButton()->hide();
     // 4, 5.
     m_pages->setCurrentIndex(PageWizard);
     m_wizardTab->showPage(UsersPageIndex);
@@ -195,6 +198,8 @@ void TForm1::GoToPage(int pageIndex)
         return;
     if (TConfigPage *page = configPage(pageIndex))
         page->Enter();
+    m_wizardTab->printButton()->setVisible(pageIndex == SummaryPageIndex);
+    m_wizardTab->exportPdfButton()->setVisible(pageIndex == SummaryPageIndex);
     m_pages->setCurrentIndex(PageWizard);
     m_wizardTab->showPage(pageIndex);
 }
@@ -209,6 +214,7 @@ void TForm1::onStepClicked(int pageIndex)
         page->Leave();
     // 2. The summary is rebuilt by its page as it is entered.
     m_wizardTab->printButton()->setVisible(pageIndex == SummaryPageIndex);
+    m_wizardTab->exportPdfButton()->setVisible(pageIndex == SummaryPageIndex);
     // 3.
     if (pageIndex < ConfigurationPageCount) {
         if (TConfigPage *page = configPage(pageIndex))

@@ -13,19 +13,6 @@
 
 namespace ykt {
 
-namespace {
-
-constexpr int OnMessage = 153;
-constexpr int OffMessage = 154;
-
-// A caption followed by ":", unless it ends with one already.
-QString withColon(const QString &caption)
-{
-    return caption.endsWith(QLatin1Char(':')) ? caption : caption + QLatin1Char(':');
-}
-
-} // namespace
-
 TAdvancedPage::TAdvancedPage(PageHost &host, QWidget *parent)
     : TConfigPage(host, AdvancedPageIndex, parent), ui(std::make_unique<Ui::TAdvancedPage>())
 {
@@ -145,23 +132,6 @@ void TAdvancedPage::ApplyCapabilities(const ModuleContext &context)
 QList<QComboBox *> TAdvancedPage::KeptSelections() const
 {
     return {ui->TntComboBox15, ui->TntComboBox16, ui->TntComboBox14};
-}
-
-QList<SummaryLine> TAdvancedPage::SummaryLines() const
-{
-    const auto onOff = [this](const QCheckBox *box) {
-        return host().MessageW(box->isChecked() ? OnMessage : OffMessage);
-    };
-    QList<SummaryLine> lines{{ui->TntGroupBox18->title(), QString()},
-                             {withColon(ui->TntCheckBox53->text()), onOff(ui->TntCheckBox53)}};
-    if (!ui->TntCheckBox53->isChecked())
-        lines.append({withColon(ui->TntLabelEventLog->text()), ui->TntComboBox15->currentText()});
-    lines.append(
-        {withColon(ui->TntLabelMotionDetection->text()), ui->TntComboBox16->currentText()});
-    lines.append({ui->TntGroupBox17->title(), QString()});
-    for (const QCheckBox *box : {ui->TntCheckBox50, ui->TntCheckBox51, ui->TntCheckBox52})
-        lines.append({withColon(box->text()), onOff(box)});
-    return lines;
 }
 
 } // namespace ykt

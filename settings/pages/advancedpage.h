@@ -40,10 +40,6 @@ public:
     void ApplyCapabilities(const ModuleContext &context) override;
     // The three interval lists get their items from the language file.
     QList<QComboBox *> KeptSelections() const override;
-    // "Alarm server reporting" and "Alarm server privacy", whatever the work
-    // mode: the event log only while "Every event" is clear, the motion
-    // detection always.
-    QList<SummaryLine> SummaryLines() const override;
 
     // The kiss-off time on the screen, in tenths of a second.
     int kissOffTenths() const;

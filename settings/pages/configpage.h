@@ -59,14 +59,6 @@ struct SendRefusal
     int page = 0;
 };
 
-// One line of the settings summary: a caption and its value, shown with a
-// tab stop between them; a line without a value is a heading.
-struct SummaryLine
-{
-    QString caption;
-    QString value;
-};
-
 class TConfigPage : public QWidget
 {
     Q_OBJECT
@@ -111,9 +103,6 @@ public:
     // The choice lists whose selected position survives a language choice
     // (the language file replaces their items).
     virtual QList<QComboBox *> KeptSelections() const { return {}; }
-
-    // What the page adds to the settings summary, in its order.
-    virtual QList<SummaryLine> SummaryLines() const { return {}; }
 
     // A widget the window blinks to draw the eye (the attention blink), or
     // nullptr.

@@ -9,6 +9,7 @@
 #include "settings/pages/phrasespage.h"
 #include "settings/pages/remotecontrolpage.h"
 #include "settings/pages/securitypage.h"
+#include "settings/pages/summarypage.h"
 #include "settings/pages/userspage.h"
 #include "settings/pages/zonevoicepage.h"
 
@@ -29,6 +30,7 @@ QList<TConfigPage *> createConfigPages(PageHost &host, const PageResources &reso
     pages.append(outputs);
     pages.append(new TRemoteControlPage(host, *outputs));
     pages.append(new TZoneVoicePage(host));
+    pages.append(new TSummaryPage(host));
     return pages;
 }
 

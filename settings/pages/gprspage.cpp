@@ -39,11 +39,6 @@ const char *const ProtocolNames[TcpCrFields::MaxProtocols] = {"E2", "CSV IP", "F
 const QString DefaultHeartbeatCode = QStringLiteral("602");
 constexpr int LockWatchMs = 500;
 
-QString withColon(const QString &caption)
-{
-    return caption.endsWith(QLatin1Char(':')) ? caption : caption + QLatin1Char(':');
-}
-
 } // namespace
 
 TGprsPage::TGprsPage(PageHost &host, const TAPNList *apnList, QWidget *parent)
@@ -552,44 +547,6 @@ std::optional<SendRefusal> TGprsPage::CheckBeforeSend() const
 QList<QComboBox *> TGprsPage::KeptSelections() const
 {
     return {ui->ComboBox4, ui->ComboBox2, ui->ComboBox1, ui->ComboBox3};
-}
-
-QList<SummaryLine> TGprsPage::SummaryLines() const
-{
-    QList<SummaryLine> lines;
-    if (!channelUsed(Channel1) && !channelUsed(Channel2))
-        return lines;
-    const QGroupBox *groups[] = {ui->TntGroupBoxChannel1, ui->TntGroupBoxChannel2};
-    const QLabel *accountLabels[] = {ui->TntLabelChannel1Account, ui->TntLabelChannel2Account};
-    if (m_locked) {
-        // Only the accounts can be read while the settings are locked.
-        for (Channel c : {Channel1, Channel2}) {
-            lines.append({groups[c]->title(), QString()});
-            lines.append({accountLabels[c]->text(), controls(c).account->text()});
-        }
-        return lines;
-    }
-    const QLabel *protocolLabels[] = {ui->TntLabelChannel1Protocol, ui->TntLabelChannel2Protocol};
-    for (Channel c : {Channel1, Channel2}) {
-        const ChannelControls &ch = controls(c);
-        if (!channelUsed(c))
-            continue;
-        lines.append({groups[c]->title(), ch.use->currentText()});
-        lines.append({withColon(host().MessageW(76)),
-                      ch.address->text() + QLatin1Char(':') + ch.port->text()});
-        lines.append({protocolLabels[c]->text(), ch.protocol->currentText()});
-        lines.append({accountLabels[c]->text(), ch.account->text()});
-    }
-    lines.append({ui->TntLabelApn->text(), ui->Edit2->text()});
-    lines.append({ui->TntLabelApnUserName->text(), ui->Edit3->text()});
-    lines.append({ui->TntLabelApnPassword->text(), ui->Edit4->text()});
-    if (ui->TntCheckBox13->isChecked())
-        lines.append({withColon(ui->TntCheckBox13->text()),
-                      QString::number(ui->SpinEdit3->value()) + QLatin1Char(' ') +
-                          ui->TntLabelHeartbeatSec->text()});
-    if (ui->TntCheckBox33->isChecked())
-        lines.append({withColon(ui->TntCheckBox33->text()), ui->TntEdit4->text()});
-    return lines;
 }
 
 void TGprsPage::ManageSmsBackupNumbers()

@@ -70,7 +70,6 @@ public:
     // takes no GPRS setting then anyway).
     std::optional<SendRefusal> CheckBeforeSend() const override;
     QList<QComboBox *> KeptSelections() const override;
-    QList<SummaryLine> SummaryLines() const override;
 
     // --- The lock ---
     // The lock watch of a connect: its first check applies the lock view.

@@ -90,12 +90,8 @@ QString sharedName(const char *name, int i)
 
 // The SMS texts arrive at the end of the read before this firmware.
 constexpr int FirstFirmwareWithEarlyTexts = 1026;
-// The messages of the function list, of the no-reaction unit label and of
-// the summary.
+// The messages of the function list.
 constexpr int FunctionMessages[] = {93, 94, 95};
-constexpr int RestoreSummaryMessage = 77;
-constexpr int ParametersSummaryMessage = 78;
-constexpr int InputsHeadingMessage = 59;
 
 QLabel *captionLabel(Caption c, int i, QWidget *parent)
 {
@@ -647,42 +643,6 @@ void TInputsPage::ApplyLanguageTexts()
     // before it): the records are shown with their events now.
     if (m_cid && m_in[0].event->count() != events)
         Show();
-}
-
-QList<SummaryLine> TInputsPage::SummaryLines() const
-{
-    QList<SummaryLine> lines;
-    const auto caption = [this](Caption k) {
-        return static_cast<const QLabel *>(m_in[0].captions.at(k))->text();
-    };
-    for (int i = 0; i < InputCount; ++i) {
-        const InputControls &c = m_in[size_t(i)];
-        const int function = c.function->currentIndex();
-        if (function <= NotUsed || c.box->isHidden())
-            continue;
-        if (lines.isEmpty())
-            lines.append({host().MessageW(InputsHeadingMessage) + QLatin1Char(':'), QString()});
-        lines.append(
-            {c.box->title() + QStringLiteral(" - ") + c.function->currentText(), QString()});
-        if (function == SendCID) {
-            QString event = c.event->currentText();
-            if (c.restore->isChecked())
-                event += QLatin1Char(' ') + host().MessageW(RestoreSummaryMessage);
-            lines.append({QStringLiteral("CID:"), event});
-            if (m_example[size_t(i)])
-                lines.append({c.smsMark->text(), *m_example[size_t(i)]});
-        } else if (function == SendSMS && !c.smsText->text().isEmpty()) {
-            lines.append({c.smsMark->text(), c.smsText->text()});
-        }
-        lines.append(
-            {host().MessageW(ParametersSummaryMessage) + QLatin1Char(':'),
-             caption(TypeCaption) + QLatin1Char(' ') + c.type->currentText() +
-                 QStringLiteral("; ") + caption(SensivityCaption) + QLatin1Char(' ') +
-                 QString::number(c.sensitivity->value()) + QLatin1Char(' ') + caption(MsCaption) +
-                 QStringLiteral("; ") + caption(NoReactionCaption) + QLatin1Char(' ') +
-                 c.noReaction->time().toString(QStringLiteral("HH:mm:ss")) + QLatin1Char(';')});
-    }
-    return lines;
 }
 
 } // namespace ykt

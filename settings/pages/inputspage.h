@@ -80,7 +80,6 @@ public:
     // The captions of input 1 passed on to inputs 2 to 6, the unit label of
     // the no-reaction time and the lists (their selections kept).
     void ApplyLanguageTexts() override;
-    QList<SummaryLine> SummaryLines() const override;
 
     // --- One input (i = 0 for input 1 ... 5 for input 6) ---
     // Record i on the controls (its rules not yet applied).

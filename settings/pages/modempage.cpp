@@ -19,9 +19,6 @@ namespace ykt {
 
 namespace {
 
-constexpr int SummaryHeadingMessage = 67;
-constexpr int YesMessage = 30;
-constexpr int NoMessage = 31;
 
 // A SIM PIN the module refused: the group on light red, the label in red.
 const QColor RejectedGroupColor(255, 160, 160);
@@ -142,17 +139,6 @@ void TGsmModemPage::ApplyCapabilities(const ModuleContext &context)
     const bool simPin = context.firmwareVersion >= SimPinFirmware;
     setNotApplicable(ui->TntGroupBox2, !simPin);
     ui->TntGroupBox2->setVisible(simPin);
-}
-
-QList<SummaryLine> TGsmModemPage::SummaryLines() const
-{
-    QList<SummaryLine> lines{{host().MessageW(SummaryHeadingMessage), QString()}};
-    if (ui->TntCheckBox28->isChecked())
-        lines.append({ui->TntCheckBox28->text() + QLatin1Char(':'), ui->TntEdit1->text()});
-    lines.append({ui->TntLabelModemRestart->text(), QString::number(ui->SpinEdit40->value())});
-    lines.append({ui->TntCheckBox40->text() + QLatin1Char(':'),
-                  host().MessageW(ui->TntCheckBox40->isChecked() ? YesMessage : NoMessage)});
-    return lines;
 }
 
 // --- The live GPRS status -----------------------------------------------------------

@@ -35,9 +35,6 @@ public:
     void Show() override;
     void Commit() override;
     void ApplyCapabilities(const ModuleContext &context) override;
-    // Message 67, the SIM PIN while it is used, the restart period and the
-    // TCP statistics switch.
-    QList<SummaryLine> SummaryLines() const override;
 
     // A state report: the lamps, the level bar and the counts of "GPRS
     // Communication". They keep their last picture when the module goes.

@@ -407,24 +407,4 @@ QList<QComboBox *> TOutputsPage::KeptSelections() const
     return lists;
 }
 
-QList<SummaryLine> TOutputsPage::SummaryLines() const
-{
-    QList<SummaryLine> lines;
-    for (int i = 0; i < OutputCount; ++i) {
-        const OutputControls &c = m_out[size_t(i)];
-        if (!c.group->isVisibleTo(this))
-            continue;
-        QString value = c.function->currentText();
-        if (c.pulse->isChecked())
-            value += QStringLiteral(", ") + c.pulse->text() + QLatin1Char(' ') +
-                     c.length->time().toString(QStringLiteral("HH:mm:ss"));
-        else
-            value += QStringLiteral(", ") + c.biswitch->text();
-        if (c.inversion->isChecked())
-            value += QStringLiteral(", ") + c.inversion->text();
-        lines.append({c.group->title(), value});
-    }
-    return lines;
-}
-
 } // namespace ykt

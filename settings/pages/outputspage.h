@@ -47,7 +47,6 @@ public:
     // and Relay 2 take from OC 1.
     void ApplyLanguageTexts() override;
     QList<QComboBox *> KeptSelections() const override;
-    QList<SummaryLine> SummaryLines() const override;
 
     // Whether output 0..3 shows "Manual" (the first function): only such an
     // output can be switched by phone.

@@ -7,6 +7,7 @@
 // window. How a page is built is written down in configpage.h.
 
 #include "app/forms/dialogs.h"
+#include "settings/summary.h"
 
 #include <QByteArray>
 #include <QMessageBox>
@@ -44,6 +45,9 @@ public:
     virtual void GoToPage(int pageIndex) = 0;
     // Makes the Users page's "Alarm SMS" blink (the attention blink).
     virtual void StartAttentionBlink() {}
+
+    // The settings summary of the model, in the captions the window shows.
+    virtual Summary BuildSummary() { return {}; }
 
     // Whether the program runs in its service mode.
     virtual bool serviceMode() const { return false; }

@@ -270,18 +270,4 @@ void TRemoteControlPage::ApplyLanguageTexts()
     SetOutputCaptions();
 }
 
-QList<SummaryLine> TRemoteControlPage::SummaryLines() const
-{
-    QList<SummaryLine> lines;
-    for (int r = 0; r < EntryCount; ++r) {
-        const PhoneRecord &record = host().model().phones[size_t(FirstRecord + r)];
-        if (record.number.isEmpty())
-            continue;
-        lines.append(
-            {QString::number(r + 1) + QLatin1Char('.'),
-             host().ToUnicode(record.number) + QStringLiteral("  ") + outputsText(record.cr)});
-    }
-    return lines;
-}
-
 } // namespace ykt

@@ -41,7 +41,6 @@ public:
     void ApplyCapabilities(const ModuleContext &context) override;
     // The list's header and the captions of the output boxes.
     void ApplyLanguageTexts() override;
-    QList<SummaryLine> SummaryLines() const override;
 
     // The 32 entries written into the list.
     void FillList();

@@ -17,7 +17,6 @@ namespace ykt {
 namespace {
 
 // The summary's title of the page.
-constexpr int SummaryHeadingMessage = 65;
 
 } // namespace
 
@@ -148,24 +147,6 @@ void TSecurityPage::ApplyLanguageTexts()
 {
     showOwnerName();
     showUsbPassword();
-}
-
-QList<SummaryLine> TSecurityPage::SummaryLines() const
-{
-    const bool usb = ui->TntCheckBox3->isChecked();
-    const bool gprs = ui->TntCheckBox41->isChecked();
-    const QString owner = ui->Edit8->text();
-    if (m_locked || (owner.isEmpty() && !usb && !gprs))
-        return {};
-    QList<SummaryLine> lines{{host().MessageW(SummaryHeadingMessage), QString()}};
-    if (!owner.isEmpty())
-        lines.append({ui->TntLabelOwnerName->text(), owner});
-    const QString password = ui->Edit9->text();
-    if (usb)
-        lines.append({ui->TntCheckBox3->text() + QLatin1Char(':'), password});
-    if (gprs)
-        lines.append({ui->TntCheckBox41->text() + QLatin1Char(':'), password});
-    return lines;
 }
 
 } // namespace ykt

@@ -37,9 +37,6 @@ public:
     void ApplyLockView(bool locked) override;
     // The owner name and the password, through the new language's code page.
     void ApplyLanguageTexts() override;
-    // Message 65, then the owner name and each password use that is ticked;
-    // nothing while the lock view is on or when there is nothing to say.
-    QList<SummaryLine> SummaryLines() const override;
 
 private:
     void onStored(quint8 answerType, int index);

@@ -263,21 +263,4 @@ void TZoneVoicePage::ApplyLanguageTexts()
     m_tree->viewport()->update();
 }
 
-QList<SummaryLine> TZoneVoicePage::SummaryLines() const
-{
-    QList<SummaryLine> lines;
-    for (int zone = 0; zone < ZoneCount; ++zone) {
-        const QTreeWidgetItem *zoneItem = m_tree->topLevelItem(zone);
-        QStringList phrases;
-        for (int slot = 0; slot < ZoneVoiceSlots; ++slot) {
-            const QString caption = zoneItem->child(slot)->text(0);
-            if (!caption.isEmpty())
-                phrases.append(caption);
-        }
-        if (!phrases.isEmpty())
-            lines.append({zoneItem->text(0), phrases.join(QStringLiteral(", "))});
-    }
-    return lines;
-}
-
 } // namespace ykt

@@ -33,7 +33,6 @@ public:
     // The phrase menu of the new language, the slots' captions from it, the
     // placeholder of an empty slot.
     void ApplyLanguageTexts() override;
-    QList<SummaryLine> SummaryLines() const override;
 
     // The phrase menu rebuilt from the current language's file; a missing
     // file leaves the menu as it was.

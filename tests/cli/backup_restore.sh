@@ -53,4 +53,15 @@ if "$cli" restore bad.tpl "$sim" >bad.out 2>&1; then
 fi
 grep -q 'nothing was written' bad.out
 [ "$before" = "$(md5sum module.mem)" ]
-echo "backup and restore: ok"
+
+# The summary of the module and of its backup say the same, as text and PDF.
+"$cli" summary --module "$sim" | grep -v '^Module: ' >module.summary
+"$cli" summary copy.tpl >template.summary
+grep -q $'^\t\tAPN:\tm2m.example$' template.summary
+grep -q $'^\tYKT Type:\tAdvanced communicator$' template.summary
+# In the Advanced communicator mode only OC 1 is listed, so the template's
+# not knowing whether the module has relays makes no difference.
+diff module.summary template.summary
+"$cli" summary copy.tpl --pdf summary.pdf >/dev/null
+[ "$(head -c 4 summary.pdf)" = "%PDF" ]
+echo "backup, restore and summary: ok"
