@@ -309,6 +309,12 @@ QByteArray ReadSetting(const SettingsFolders &folders, const char *key,
 SettingWritten WriteSetting(const SettingsFolders &folders, const char *key,
                             const QByteArray &value)
 {
+    return WriteSettings(folders, {{QByteArray(key), value}});
+}
+
+SettingWritten WriteSettings(const SettingsFolders &folders,
+                             const QList<std::pair<QByteArray, QByteArray>> &values)
+{
     SettingWritten result;
     const QString path = settingsPath(folders.program);
     const QString fallback = settingsPath(folders.fallback);
@@ -316,7 +322,8 @@ SettingWritten WriteSetting(const SettingsFolders &folders, const char *key,
     if (!usingFallback) {
         IniFile ini;
         if (ini.load(path, &result.error)) {
-            ini.setValue(kSettingsSection, key, value);
+            for (const auto &[key, value] : values)
+                ini.setValue(kSettingsSection, key, value);
             if (ini.save(path, &result.error)) {
                 result.ok = true;
                 result.path = path;
@@ -330,7 +337,8 @@ SettingWritten WriteSetting(const SettingsFolders &folders, const char *key,
     IniFile ini;
     if (!usingFallback || !ini.load(fallback))
         ini.load(path);
-    ini.setValue(kSettingsSection, key, value);
+    for (const auto &[key, value] : values)
+        ini.setValue(kSettingsSection, key, value);
     QString fallbackError;
     if (!ini.save(fallback, &fallbackError)) {
         result.error = fallbackError;

@@ -34,6 +34,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 namespace ykt {
 
 class IniFile
@@ -155,5 +157,8 @@ struct SettingWritten
 // folder refuses copies its file into the user's data folder and writes there.
 SettingWritten WriteSetting(const SettingsFolders &folders, const char *key,
                             const QByteArray &value);
+// Several keys of [Settings] in one write of the file in use, by the same rule.
+SettingWritten WriteSettings(const SettingsFolders &folders,
+                             const QList<std::pair<QByteArray, QByteArray>> &values);
 
 } // namespace ykt

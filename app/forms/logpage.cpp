@@ -4,6 +4,7 @@
 #include "app/modemstate.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -177,6 +178,25 @@ TLogPage::TLogPage(QWidget *parent) : QWidget(parent)
     connect(compsOk, &QPushButton::clicked, this, &TLogPage::checkLanguageRequested);
     connect(generate, &QPushButton::clicked, this, &TLogPage::generateTemplateRequested);
 
+    // Production test: not translated, the texts stay as they are.
+    QGroupBox *testing = group(this, "TntGroupBox3", "Testavimas");
+    m_testNumbers = new QComboBox(testing);
+    m_testNumbers->setObjectName(QStringLiteral("TntComboBox1"));
+    m_testNumbers->setEditable(true);
+    m_testNumbers->setInsertPolicy(QComboBox::NoInsert);
+    m_testNumbers->setMinimumContentsLength(15);
+    auto *addNumber = new QPushButton(QStringLiteral("Itraukti Nr."), testing);
+    addNumber->setObjectName(QStringLiteral("TntButton28"));
+    auto *program = new QPushButton(QStringLiteral("Programuoti testavimui"), testing);
+    program->setObjectName(QStringLiteral("TntButton25"));
+    connect(addNumber, &QPushButton::clicked, this, &TLogPage::addTestNumberRequested);
+    connect(program, &QPushButton::clicked, this, &TLogPage::testProgrammingRequested);
+    auto *testingLayout = new QHBoxLayout(testing);
+    testingLayout->addWidget(m_testNumbers);
+    testingLayout->addWidget(addNumber);
+    testingLayout->addWidget(program);
+    testingLayout->addStretch();
+
     auto *options = new QHBoxLayout;
     options->addWidget(m_lock);
     options->addWidget(m_registers);
@@ -188,6 +208,7 @@ TLogPage::TLogPage(QWidget *parent) : QWidget(parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(status);
+    layout->addWidget(testing);
     layout->addLayout(options);
     layout->addWidget(m_memo, 1);
 }

@@ -4,7 +4,10 @@
 // memo of its modem traffic with "Lock", "Put Registers into LOG" and "Clear".
 // Two developer buttons sit beside them: "Comps OK?" (TntButtonCompsOK)
 // compares the languages of the language file, "Generate LangFile"
-// (TntButtonGenerateLangFile) writes a language template.
+// (TntButtonGenerateLangFile) writes a language template. The group
+// "Testavimas" (TntGroupBox3) holds the production test: the list of test
+// numbers (TntComboBox1), "Itraukti Nr." (TntButton28) and "Programuoti
+// testavimui" (TntButton25); its texts are fixed, no language names them.
 
 #include "app/eventlog.h"
 
@@ -12,6 +15,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
@@ -47,6 +51,8 @@ public:
     QProgressBar *levelBar() const { return m_level; }
     QLabel *bufferCount() const { return m_bufferCount; }
     QLabel *sentCount() const { return m_sentCount; }
+    // The production test's list of test numbers (editable).
+    QComboBox *testNumbers() const { return m_testNumbers; }
 
 signals:
     // "Read YKT3 Settings".
@@ -55,6 +61,10 @@ signals:
     void checkLanguageRequested();
     // "Generate LangFile".
     void generateTemplateRequested();
+    // "Itraukti Nr.".
+    void addTestNumberRequested();
+    // "Programuoti testavimui".
+    void testProgrammingRequested();
 
 private:
     Lamp *addLamp(QWidget *parent, const char *objectName, const char *caption);
@@ -73,6 +83,7 @@ private:
     QPlainTextEdit *m_memo = nullptr;
     QCheckBox *m_lock = nullptr;
     QCheckBox *m_registers = nullptr;
+    QComboBox *m_testNumbers = nullptr;
 };
 
 } // namespace ykt

@@ -4,6 +4,7 @@
 #include "app/forms/documentviewer.h"
 #include "app/forms/lamp.h"
 #include "app/forms/logpage.h"
+#include "app/forms/productiontest.h"
 #include "app/forms/progressdialog.h"
 #include "app/forms/secondaryforms.h"
 #include "app/forms/startpicture.h"
@@ -151,6 +152,7 @@ TForm1::TForm1(std::unique_ptr<HidTransport> transport, AppEnvironment environme
 
     createSecondaryWindows();
     createPages();
+    m_productionTest = new TProductionTest(*this);
     // Nothing typed yet.
     noteReported();
 
@@ -615,9 +617,10 @@ void TForm1::closeSteps()
             qCWarning(lcLog) << "The event log could not be saved:" << written.error;
         else if (written.usedFallback)
             qCWarning(lcLog) << "The event log was saved to" << written.path;
+    } else if (m_productionTest) {
+        // Service mode keeps the test numbers instead.
+        m_productionTest->SaveTestNumbers();
     }
-    // The service mode's test numbers are saved here with production test
-    // programming.
 }
 
 void TForm1::terminateNow()

@@ -63,6 +63,7 @@ class TLogPage;
 class SettingsReceiver;
 class TConfigPage;
 class TPopupForm;
+class TProductionTest;
 class TYKT2;
 class TMainScreen;
 class TWizardTab;
@@ -76,6 +77,9 @@ QString HintForDisplay(const QString &hint, const QFont &font, bool wrap);
 class TForm1 : public QMainWindow, public PageHost
 {
     Q_OBJECT
+    // Production test programming runs on the factory default's writes.
+    friend class TProductionTest;
+
 public:
     // Page positions in the page control.
     enum Page
@@ -276,6 +280,7 @@ public:
     TForm5 *form5() const { return m_form5; }
     TForm6 *form6() const { return m_form6; }
     TPopupForm *popupForm() const { return m_popup; }
+    TProductionTest *productionTest() const { return m_productionTest; }
 
     const QList<QByteArray> &eventLog() const { return m_eventLog; }
     const ModuleCapabilities &capabilities() const { return m_capabilities; }
@@ -389,6 +394,7 @@ private:
     TForm5 *m_form5 = nullptr;
     TForm6 *m_form6 = nullptr;
     TPopupForm *m_popup = nullptr;
+    TProductionTest *m_productionTest = nullptr;
 
     QTimer m_statusTimer; // the 200 ms status refresh
     QTimer m_timer2;      // post-connect check
