@@ -254,7 +254,14 @@ bool isNamedLine(const QByteArray &line)
 
 bool looksLikeLogLines(const QList<QByteArray> &lines)
 {
-    return !lines.isEmpty() && std::all_of(lines.cbegin(), lines.cend(), isTextLine);
+    // The modem's text is logged byte for byte but for CR, LF and zero bytes,
+    // so a traffic line may hold any other control byte; random bytes rarely
+    // start every line with the direction mark.
+    const auto isLogLine = [](const QByteArray &line) {
+        return line.isEmpty() || line.startsWith(">>") || line.startsWith("<<") ||
+               (line.startsWith("MC55iCR:") && isTextLine(line));
+    };
+    return !lines.isEmpty() && std::all_of(lines.cbegin(), lines.cend(), isLogLine);
 }
 
 bool looksLikeTemplateLines(const QList<QByteArray> &lines)

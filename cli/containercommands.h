@@ -52,7 +52,9 @@ bool readTemplateLines(const QString &path, QList<QByteArray> *lines, QString *e
 bool isTextLine(const QByteArray &line);
 // "Name=Value" with a name of ASCII letters, digits and '_'.
 bool isNamedLine(const QByteArray &line);
-// An event log: at least one line, every line a text line.
+// An event log: at least one line, every line one the program writes: modem
+// traffic (">>" or "<<" and the text as the module sent it, control bytes
+// included) or a register line ("MC55iCR:", a text line); empty lines pass.
 bool looksLikeLogLines(const QList<QByteArray> &lines);
 // A template: its first non-empty line and at least half of its non-empty
 // lines are named lines. Values may hold any byte (texts read from a module),

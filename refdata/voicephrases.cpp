@@ -12,7 +12,7 @@ namespace {
 
 // The number made of the digits of text, other characters ignored. False
 // when there are no digits or the number does not fit an int.
-bool DigitValue(const QByteArray &text, int &value)
+bool DigitValue(QByteArrayView text, int &value)
 {
     qint64 acc = 0;
     bool any = false;
@@ -30,46 +30,69 @@ bool DigitValue(const QByteArray &text, int &value)
     return true;
 }
 
-} // namespace
-
-bool ParseVoicePhraseLine(const QByteArray &line, TVoicePhrase &phrase)
+// The rules of one line, on a view of it: nothing but the caption of an
+// accepted line is copied, so a file costs one pass and no copies of its
+// lines.
+bool ParseLine(QByteArrayView line, TVoicePhrase &phrase)
 {
     const qsizetype dot = line.indexOf('.');
     if (dot < 0)
         return false;
-    QByteArray rest = line.mid(dot + 1);
+    const QByteArrayView rest = line.sliced(dot + 1);
     const qsizetype eq = rest.indexOf('=');
-    const QByteArray key = eq < 0 ? rest : rest.left(eq);
-    const QByteArray caption = eq < 0 ? QByteArray() : rest.mid(eq + 1);
+    const QByteArrayView key = eq < 0 ? rest : rest.first(eq);
 
     const qsizetype underscore = key.indexOf('_');
     if (underscore < 0)
         return false;
     int number = 0;
-    if (!DigitValue(key.left(underscore), number) || number < kVoicePhraseLowest)
+    if (!DigitValue(key.first(underscore), number) || number < kVoicePhraseLowest)
         return false;
 
-    refdata::ByteFields pieces(key.mid(underscore + 1), '.');
+    // The pieces after "_", cut at ".": one of them must hold the digits of 8.
+    const QByteArrayView pieces = key.sliced(underscore + 1);
     bool hasEight = false;
-    while (pieces.hasMore() && !hasEight) {
+    for (qsizetype from = 0; from < pieces.size() && !hasEight;) {
+        qsizetype end = pieces.indexOf('.', from);
+        if (end < 0)
+            end = pieces.size();
         int value = 0;
-        hasEight = DigitValue(pieces.next(), value) && value == 8;
+        hasEight = DigitValue(pieces.sliced(from, end - from), value) && value == 8;
+        from = end + 1;
     }
     if (!hasEight)
         return false;
 
     phrase.Number = number;
-    phrase.Caption = caption;
+    phrase.Caption = eq < 0 ? QByteArray() : rest.sliced(eq + 1).toByteArray();
     return true;
+}
+
+} // namespace
+
+bool ParseVoicePhraseLine(const QByteArray &line, TVoicePhrase &phrase)
+{
+    return ParseLine(line, phrase);
 }
 
 QList<TVoicePhrase> ParseVoicePhrases(const QByteArray &content)
 {
+    // Lines end at CR LF, CR or LF, as in the other reference files.
     QList<TVoicePhrase> phrases;
-    for (const QByteArray &line : refdata::SplitTextLines(content)) {
-        TVoicePhrase phrase;
-        if (ParseVoicePhraseLine(line, phrase))
-            phrases.append(phrase);
+    const QByteArrayView text(content);
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && text.at(i) != '\r' && text.at(i) != '\n')
+            continue;
+        if (i < n || start < n) {
+            TVoicePhrase phrase;
+            if (ParseLine(text.sliced(start, i - start), phrase))
+                phrases.append(phrase);
+        }
+        if (i + 1 < n && text.at(i) == '\r' && text.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
     }
     return phrases;
 }

@@ -1,3 +1,4 @@
+#include "app/eventlog.h"
 #include "cli/containercommands.h"
 #include "templates/encipheredtext.h"
 #include "templates/templatecodec.h"
@@ -72,6 +73,35 @@ TEST(ContainerCommands, PackThenShow)
     shown.clear();
     EXPECT_EQ(run({"log", "show", log}, &shown), 0);
     EXPECT_EQ(shown, ">>AT\n<<OK\n");
+}
+
+// The modem's traffic is logged as it came but for CR, LF and zero bytes; a
+// log holding other control bytes (line noise, a backspace, Ctrl-Z) is still
+// the program's own log and "log show" prints it, escaped.
+TEST(ContainerCommands, LogShowTakesControlBytesOfModemTraffic)
+{
+    QTemporaryDir dir;
+    const ModemRegisters registers{0x41, 0x01, 0x02, 0xA000};
+    const QList<QByteArray> lines{
+        usartLogLine(QByteArray("AT\x08\x7F\r\n", 6), true, true, registers),
+        usartLogLine(QByteArray("\x01+CSQ: 18\0\x1A", 11), false, true, registers),
+    };
+    const QString log = dir.filePath("noise.ykl");
+    ASSERT_TRUE(WriteEncipheredLines(log, kEventLogPassphrase, lines));
+    QString shown;
+    QString errors;
+    EXPECT_EQ(run({"log", "show", log}, &shown, &errors), 0) << errors.toStdString();
+    EXPECT_EQ(shown, "MC55iCR:01 MC55iSR02 MC55iFlags41 TCPSRA000\n"
+                     ">>AT\\x08\\x7F \n"
+                     "<<\\x01+CSQ: 18.\\x1A\n");
+
+    // What no log holds: a line without the direction mark, or a register
+    // line with a control byte in it.
+    using Lines = QList<QByteArray>;
+    EXPECT_TRUE(looksLikeLogLines(Lines{">>\x05\x92", "<<", ""}));
+    EXPECT_FALSE(looksLikeLogLines(Lines{">>AT", "AT"}));
+    EXPECT_FALSE(looksLikeLogLines(Lines{"MC55iCR:\x01", ">>AT"}));
+    EXPECT_FALSE(looksLikeLogLines(Lines{"<>AT"}));
 }
 
 TEST(ContainerCommands, FailuresAndUsage)

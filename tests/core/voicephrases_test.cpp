@@ -59,6 +59,29 @@ TEST(VoicePhrases, FileGivesTheAcceptedLinesInOrder)
     EXPECT_EQ(phrases.at(1), (TVoicePhrase{701, "First"}));
 }
 
+// The file is cut into lines without copying them; every kind of line end,
+// empty lines and a last line without an end still give the same phrases.
+TEST(VoicePhrases, FileLineEnds)
+{
+    const QList<TVoicePhrase> both{{701, "A"}, {702, "B"}};
+    const struct
+    {
+        QByteArray content;
+        QList<TVoicePhrase> phrases;
+    } cases[] = {
+        {"v.0701_8=A\r\nv.0702_8=B", both},
+        {"v.0701_8=A\rv.0702_8=B\r", both},
+        {"v.0701_8=A\nv.0702_8=B\n", both},
+        {"\r\n\r\rv.0701_8=A\r\r\nv.0702_8=B\n\n", both},
+        {"v.0701_8=A\n\r\nv.0702_8=", {{701, "A"}, {702, ""}}},
+        {"v.0701_8", {{701, QByteArray()}}},
+        {"\r\n", {}},
+        {"", {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ParseVoicePhrases(c.content), c.phrases) << c.content.toStdString();
+}
+
 TEST(VoicePhrases, MenuStartsWithTheNoPhraseEntry)
 {
     const TPhraseMenu menu =
