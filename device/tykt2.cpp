@@ -5,6 +5,7 @@
 #include "device/commands.h"
 #include "device/firmware.h"
 #include "device/protocoltrace.h"
+#include "util/logging.h"
 #include "util/pause.h"
 
 #include <QEventLoop>
@@ -263,13 +264,20 @@ void TYKT2::SendPacket(const tduomenys &packet)
     });
 
     // The module is still processing the previous packet: wait for a report
-    // that clears Busy. There is no time limit; removal or closing ends it.
-    // A wait ended from outside (the application quits) gives up as well:
-    // Busy is still set then.
-    if (!waitUntil([this] { return !m_busy || !m_connected || m_closing; }))
-        return;
+    // that clears Busy, as long as an answer may take; removal or closing
+    // ends the wait too. A module that stays busy gets no packet: the read
+    // that wanted it runs out of time and says so, instead of waiting for
+    // ever. A wait ended from outside (the application quits) gives up as
+    // well: Busy is still set then.
+    waitUntil([this] { return !m_busy || !m_connected || m_closing; },
+              std::chrono::milliseconds(m_timings.watchdogMs));
     if (!m_connected || m_closing || !m_device)
         return;
+    if (m_busy) {
+        qCWarning(lcDriver) << "The module stayed busy: packet" << Qt::hex
+                            << quint8(packet.at(0)) << "not sent";
+        return;
+    }
     // A send started while another one waited out its gap still keeps the
     // gap to the packet before.
     const std::chrono::nanoseconds gap = std::chrono::milliseconds(m_timings.pacingMs);
@@ -487,7 +495,12 @@ void TYKT2::HandleReport(const QByteArray &data)
 
         if (status.monitoring)
             HandleStateBlock(data);
-        if (status.sequence != m_lastSequence) {
+        // A report cut short carries only part of its answer: it is not
+        // taken as one (the read asks again or fails), so a value cut on the
+        // way never reaches the settings.
+        if (data.size() < PacketSize) {
+            qCWarning(lcDriver) << "A report of" << data.size() << "bytes was not taken";
+        } else if (status.sequence != m_lastSequence) {
             m_lastSequence = status.sequence;
             if (!m_skipFirstReport)
                 HandleMessage(data);

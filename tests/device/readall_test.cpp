@@ -229,3 +229,19 @@ TEST(ReadAll, GarbageAndShortReportsNeitherCrashNorStallTheDriver)
         EXPECT_TRUE(waitFor([&] { return owner == "Demo site"; })) << spec;
     }
 }
+
+TEST(ReadAll, AnAnswerCutShortIsNotTaken)
+{
+    // The second request of the read asks for the APN; its answer arrives
+    // cut to 4 bytes ("in" of "internet").
+    DriverRig rig(QStringLiteral("ykt4m-4005,short=2"));
+    QList<QByteArray> apns;
+    QObject::connect(rig.driver.get(), &TYKT2::OnAPN,
+                     [&](const QByteArray &apn) { apns.append(apn); });
+    ASSERT_TRUE(rig.connect());
+    rig.driver->StartReadAll();
+    ASSERT_TRUE(
+        waitFor([&] { return !rig.driver->Reading() || rig.driver->ReadAborted(); }, 20000));
+    for (const QByteArray &apn : apns)
+        EXPECT_EQ(apn, QByteArray("internet"));
+}
