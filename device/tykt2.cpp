@@ -274,8 +274,8 @@ void TYKT2::SendPacket(const tduomenys &packet)
     if (!m_connected || m_closing || !m_device)
         return;
     if (m_busy) {
-        qCWarning(lcDriver) << "The module stayed busy: packet" << Qt::hex
-                            << quint8(packet.at(0)) << "not sent";
+        qCWarning(lcDriver) << "The module stayed busy: packet" << Qt::hex << quint8(packet.at(0))
+                            << "not sent";
         return;
     }
     // A send started while another one waited out its gap still keeps the
