@@ -118,6 +118,18 @@ tduomenys outputSetting(quint8 idx, quint8 cr, quint16 impLength)
     return packet;
 }
 
+QByteArray unpackAccessPIN(quint32 word)
+{
+    QByteArray digits;
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        const quint32 nibble = (word >> shift) & 0xF;
+        if (nibble > 9)
+            break;
+        digits.append(char('0' + nibble));
+    }
+    return digits;
+}
+
 quint32 packAccessPIN(const QByteArray &digits)
 {
     quint32 word = 0xFFFFFFFFu;

@@ -87,6 +87,8 @@ tduomenys accessPIN(const QByteArray &digits);
 // The 32-bit word of up to 8 PIN digits, first digit in the top nibble, 0xF
 // after the last digit. Throws ConversionError for a non-digit.
 quint32 packAccessPIN(const QByteArray &digits);
+// The PIN digits of such a word, up to the first nibble that is not a digit.
+QByteArray unpackAccessPIN(quint32 word);
 tduomenys smsBackupPhoneNumber(quint8 cr, const QByteArray &number);
 tduomenys heartBeatEventId(bool enabled, quint16 eventId);
 tduomenys phoneNumberAdditionalCR(quint8 idx, quint8 cr);

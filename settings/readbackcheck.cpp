@@ -1,5 +1,6 @@
 #include "settings/readbackcheck.h"
 
+#include "device/commands.h"
 #include "device/messages.h"
 #include "device/readplan.h"
 #include "texts/helptext.h"
@@ -38,19 +39,6 @@ QByteArray hex16(quint16 v)
 QByteArray hex8(quint8 v)
 {
     return "0x" + QByteArray::number(v, 16).toUpper().rightJustified(2, '0');
-}
-
-// The PIN digits of the access PIN word, up to the first 0xF nibble.
-QByteArray pinText(quint32 word)
-{
-    QByteArray digits;
-    for (int shift = 28; shift >= 0; shift -= 4) {
-        const quint32 nibble = (word >> shift) & 0xF;
-        if (nibble > 9)
-            break;
-        digits.append(char('0' + nibble));
-    }
-    return digits;
 }
 
 QByteArray numberAndCr(const QByteArray &number, quint8 cr)
@@ -164,7 +152,8 @@ private:
         case opcode::SetSMSPSTNCR:
             return Values{hex32(e.data), hex32(r.users.smsPstnCr)};
         case opcode::SetAccessPIN:
-            return Values{pinText(e.data), pinText(r.users.accessPin)};
+            return Values{packets::unpackAccessPIN(e.data),
+                          packets::unpackAccessPIN(r.users.accessPin)};
         case opcode::SetReserveAccount:
             return Values{e.text.left(AccountWidth), r.gprs.reserveAccounts[e.idx == 1 ? 1 : 0]};
         case opcode::SetPhoneNumber: {
