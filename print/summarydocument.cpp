@@ -19,8 +19,6 @@ namespace ykt {
 
 namespace {
 
-constexpr int SeparatorLength = 114;
-
 QTextCharFormat styleOf(SummaryPiece::Kind kind)
 {
     QTextCharFormat format;
@@ -78,7 +76,7 @@ void fillSummaryDocument(QTextDocument *document, const Summary &summary)
             newLine(QStringLiteral(" "), plain);
             break;
         case SummaryPiece::Kind::Separator:
-            newLine(QString(SeparatorLength, QLatin1Char('_')), plain);
+            newLine(QString(SummarySeparatorLength, QLatin1Char('_')), plain);
             newLine(QStringLiteral(" "), plain);
             break;
         }

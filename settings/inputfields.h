@@ -9,7 +9,36 @@
 
 #include <QByteArray>
 
+#include <array>
+
 namespace ykt {
+
+// The component names of each input's controls (the Inputs page and the
+// settings summary).
+struct InputComponentNames
+{
+    const char *box, *function, *smsText, *type, *sensitivity, *event, *restore, *smsMark, *warning;
+};
+inline constexpr std::array<InputComponentNames, SettingsModel::InputCount> InputComponents = {{
+    {"TntGroupBox8", "ComboBox5", "Edit15", "ComboBox12", "SpinEdit10", "ComboBox6",
+     "TntCheckBox16", "TntLabel21", "TntLabel74"},
+    {"TntGroupBox5", "ComboBox7", "Edit16", "ComboBox13", "SpinEdit12", "ComboBox18",
+     "TntCheckBox17", "TntLabel22", "TntLabel75"},
+    {"TntGroupBox6", "ComboBox8", "Edit17", "ComboBox14", "SpinEdit14", "ComboBox19",
+     "TntCheckBox18", "TntLabel23", "TntLabel76"},
+    {"TntGroupBox7", "ComboBox9", "Edit18", "ComboBox15", "SpinEdit16", "ComboBox20",
+     "TntCheckBox19", "TntLabel24", "TntLabel77"},
+    {"TntGroupBox9", "ComboBox10", "Edit19", "ComboBox16", "SpinEdit18", "ComboBox21",
+     "TntCheckBox20", "TntLabel27", "TntLabel78"},
+    {"TntGroupBox10", "ComboBox11", "Edit20", "ComboBox17", "SpinEdit20", "ComboBox22",
+     "TntCheckBox21", "TntLabel29", "TntLabel79"},
+}};
+
+// The entries of an input's function list: their messages and the texts
+// shown while the language has none.
+inline constexpr std::array<int, 3> InputFunctionMessages = {93, 94, 95};
+inline constexpr std::array<const char *, 3> InputFunctionDefaults = {"Not Used", "Send CID",
+                                                                      "Send SMS"};
 
 // The sensitivity field: 400 to 2500 ms in steps of 100.
 constexpr int MinSensitivityMs = 400;

@@ -15,6 +15,39 @@
 
 namespace ykt {
 
+// The component names of each output's controls (the Outputs page and the
+// settings summary), and the caption of its box before the captions by
+// module type are set.
+struct OutputComponentNames
+{
+    const char *group;
+    const char *function;
+    const char *pulse;
+    const char *biswitch;
+    const char *length;
+    const char *siren;
+    const char *inversion;
+    const char *defaultCaption;
+};
+
+inline constexpr std::array<OutputComponentNames, SettingsModel::OutputCount> OutputComponents = {{
+    {"TntGroupBox4", "ComboBox24", "TntRadioButton1", "TntRadioButton2", "DaTiDuration1",
+     "TntCheckBox34", "TntCheckBox55", "OC 1"},
+    {"TntGroupBox11", "ComboBox25", "TntRadioButton3", "TntRadioButton4", "DaTiDuration2",
+     "TntCheckBox35", "TntCheckBox56", "OC 2"},
+    {"TntGroupBox12", "ComboBox26", "TntRadioButton5", "TntRadioButton6", "DaTiDuration3",
+     "TntCheckBox36", "TntCheckBox57", "Relay 1"},
+    {"TntGroupBox13", "ComboBox27", "TntRadioButton7", "TntRadioButton8", "DaTiDuration4",
+     "TntCheckBox37", "TntCheckBox58", "Relay 2"},
+}};
+
+// The remote-control list's boxes of the four outputs, with their captions
+// before the captions by module type are set.
+inline constexpr std::array<const char *, SettingsModel::OutputCount> RemoteOutputBoxNames = {
+    "TntCheckBox2", "TntCheckBox4", "TntCheckBox11", "TntCheckBox14"};
+inline constexpr std::array<const char *, SettingsModel::OutputCount> RemoteOutputBoxCaptions = {
+    "OC1 (1)", "OC2 (2)", "Relay 1 (3)", "Relay 2 (4)"};
+
 // The functions the Outputs page offers, in list order, with their messages
 // ("Manual", "Arm", "Disarm", "Clear Alarm"); the list position is the code.
 inline constexpr std::array<int, 4> OutputFunctionMessages = {97, 98, 99, 100};

@@ -50,6 +50,8 @@ struct TcpCrFields
     bool channel2Udp = false; // TntComboBox4
     bool channel2Encrypted = false;
 };
+// The entries of the protocol lists, by index.
+inline constexpr const char *ProtocolNames[TcpCrFields::MaxProtocols] = {"E2", "CSV IP", "Fibro"};
 
 // pstnBoxesShown: the two "Put same to PSTN" boxes are visible; while they are
 // hidden both copy bits are written as 1. The encryption bits are written only

@@ -1,5 +1,6 @@
 #include "settings/summary.h"
 
+#include "device/commands.h"
 #include "localization/codepages.h"
 #include "localization/languagefile.h"
 #include "settings/gprsfields.h"
@@ -13,7 +14,6 @@ namespace ykt {
 namespace {
 
 constexpr QChar Tab = QLatin1Char('\t');
-constexpr int SeparatorLength = 114;
 
 // Messages of the summary.
 enum Message
@@ -39,41 +39,10 @@ enum Message
     OffWord = 154,
 };
 
-// The input functions' messages, in list order.
-constexpr int InputFunctionMessages[] = {93, 94, 95};
-constexpr const char *InputFunctionDefaults[] = {"Not Used", "Send CID", "Send SMS"};
 constexpr int SendCid = 1;
 constexpr int SendSms = 2;
 
-// The controls of each input that have a name of their own.
-struct InputNames
-{
-    const char *group, *groupDefault, *sms, *type;
-};
-constexpr InputNames Inputs[SettingsModel::InputCount] = {
-    {"TntGroupBox8", "Input 1", "TntLabel21", "ComboBox12"},
-    {"TntGroupBox5", "Input 2", "TntLabel22", "ComboBox13"},
-    {"TntGroupBox6", "Input 3", "TntLabel23", "ComboBox14"},
-    {"TntGroupBox7", "Input 4", "TntLabel24", "ComboBox15"},
-    {"TntGroupBox9", "Input 5", "TntLabel27", "ComboBox16"},
-    {"TntGroupBox10", "Input 6", "TntLabel29", "ComboBox17"},
-};
 constexpr const char *ContactTypes[] = {"NO", "NC"};
-
-struct OutputNames
-{
-    const char *siren, *inversion;
-};
-constexpr OutputNames Outputs[SettingsModel::OutputCount] = {
-    {"TntCheckBox34", "TntCheckBox55"},
-    {"TntCheckBox35", "TntCheckBox56"},
-    {"TntCheckBox36", "TntCheckBox57"},
-    {"TntCheckBox37", "TntCheckBox58"},
-};
-constexpr const char *RemoteOutputBoxes[SettingsModel::OutputCount] = {
-    "TntCheckBox2", "TntCheckBox4", "TntCheckBox11", "TntCheckBox14"};
-constexpr const char *RemoteOutputDefaults[SettingsModel::OutputCount] = {
-    "OC1 (1)", "OC2 (2)", "Relay 1 (3)", "Relay 2 (4)"};
 
 // One user flag: its register, bit and control.
 struct UserEntry
@@ -102,23 +71,9 @@ constexpr UserEntry UserEntries[] = {
     {true, 7, "TntCheckBox54", "Push notifications"},
 };
 
-constexpr const char *ProtocolNames[] = {"E2", "CSV IP", "Fibro"};
-
 QString withColon(const QString &caption)
 {
     return caption.endsWith(QLatin1Char(':')) ? caption : caption + QLatin1Char(':');
-}
-
-QString pinText(quint32 word)
-{
-    QString digits;
-    for (int shift = 28; shift >= 0; shift -= 4) {
-        const quint32 nibble = (word >> shift) & 0xF;
-        if (nibble > 9)
-            break;
-        digits.append(QLatin1Char(char('0' + nibble)));
-    }
-    return digits;
 }
 
 class Writer
@@ -241,7 +196,7 @@ private:
         }
         blank();
         plainSetting(caption("TntLabelAccessPIN", "YKT3 access PIN for all users:"),
-                     pinText(m.users.accessPin));
+                     QString::fromLatin1(packets::unpackAccessPIN(m.users.accessPin)));
     }
 
     QString account(int channel) const { return t.text(m.gprs.reserveAccounts[size_t(channel)]); }
@@ -342,17 +297,18 @@ private:
             const InputCrFields f = unpackInputSettingsCR(r.cr);
             if (!f.function || !inputShown(i))
                 continue;
-            const InputNames &n = Inputs[i];
+            const InputComponentNames &n = InputComponents[size_t(i)];
+            const QByteArray groupDefault = "Input " + QByteArray::number(i + 1);
             // A function the page does not offer shows no entry.
             QString function;
             if (f.function == SendCid || f.function == SendSms) {
-                function = message(InputFunctionMessages[f.function]);
+                function = message(InputFunctionMessages[size_t(f.function)]);
                 if (function.isEmpty())
-                    function = QLatin1String(InputFunctionDefaults[f.function]);
+                    function = QLatin1String(InputFunctionDefaults[size_t(f.function)]);
             }
             blank();
             add(Kind::BlueLine,
-                Tab + caption(n.group, n.groupDefault) + QStringLiteral(" - ") + function);
+                Tab + caption(n.box, groupDefault.constData()) + QStringLiteral(" - ") + function);
             if (f.function == SendCid) {
                 const int e = c.events ? FindCIDByCode(*c.events, r.cid) : -1;
                 const TCIDDescription *event = e >= 0 ? &c.events->at(e) : nullptr;
@@ -362,10 +318,10 @@ private:
                 label(QString(2, Tab) + QStringLiteral("CID:") + Tab);
                 value(text);
                 if (const std::optional<QString> sms = event ? example(i, *event) : std::nullopt)
-                    labelled(caption(n.sms, "SMS"), *sms);
+                    labelled(caption(n.smsMark, "SMS"), *sms);
             } else if (f.function == SendSms) {
                 if (!r.smsText.isEmpty())
-                    labelled(caption(n.sms, "SMS"), t.text(r.smsText));
+                    labelled(caption(n.smsMark, "SMS"), t.text(r.smsText));
             } else {
                 continue;
             }
@@ -411,9 +367,11 @@ private:
                          caption("TntRadioButton2", "Biswitch") + QLatin1Char(';'));
             // Siren confirmation shows for a siren output only.
             if (f.function == SirenFunction)
-                labelled(withColon(caption(Outputs[i].siren, "Siren confirmation")),
-                         onOff(f.sirenConfirmation));
-            labelled(withColon(caption(Outputs[i].inversion, "Inversion")), onOff(f.inversion));
+                labelled(
+                    withColon(caption(OutputComponents[size_t(i)].siren, "Siren confirmation")),
+                    onOff(f.sirenConfirmation));
+            labelled(withColon(caption(OutputComponents[size_t(i)].inversion, "Inversion")),
+                     onOff(f.inversion));
         }
     }
 
@@ -435,7 +393,8 @@ private:
             QString outputs;
             for (int o = 0; o < SettingsModel::OutputCount; ++o) {
                 if (p.cr & outputMaskBit(o))
-                    outputs += caption(RemoteOutputBoxes[o], RemoteOutputDefaults[o]) +
+                    outputs += caption(RemoteOutputBoxNames[size_t(o)],
+                                       RemoteOutputBoxCaptions[size_t(o)]) +
                                QStringLiteral("; ");
             }
             blank();
@@ -616,7 +575,7 @@ QString summaryPlainText(const Summary &summary)
             text += QStringLiteral("\n ");
             break;
         case SummaryPiece::Kind::Separator:
-            text += QLatin1Char('\n') + QString(SeparatorLength, QLatin1Char('_')) +
+            text += QLatin1Char('\n') + QString(SummarySeparatorLength, QLatin1Char('_')) +
                     QStringLiteral("\n ");
             break;
         }

@@ -84,6 +84,9 @@ struct SummaryContext
 Summary buildSummary(const SettingsModel &model, const SummaryContext &context,
                      const SummaryTexts &texts);
 
+// The separator's line of "_".
+inline constexpr int SummarySeparatorLength = 114;
+
 // The summary as text: one line per line, TABs kept, the separators as
 // their "_" line.
 QString summaryPlainText(const Summary &summary);

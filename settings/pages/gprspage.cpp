@@ -35,7 +35,6 @@ constexpr int LastFirmwareWithoutHeartbeatEvent = 1025;
 // "The GPRS reporting settings are not complete ..."
 constexpr int IncompleteChannelsMessage = 82;
 constexpr int FibroProtocol = 2;
-const char *const ProtocolNames[TcpCrFields::MaxProtocols] = {"E2", "CSV IP", "Fibro"};
 const QString DefaultHeartbeatCode = QStringLiteral("602");
 constexpr int LockWatchMs = 500;
 

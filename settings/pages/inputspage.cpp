@@ -31,27 +31,6 @@ namespace ykt {
 
 namespace {
 
-// The component names of each input's controls.
-struct InputNames
-{
-    const char *box, *function, *smsText, *type, *sensitivity, *event, *restore, *smsMark, *warning;
-};
-
-constexpr InputNames Names[SettingsModel::InputCount] = {
-    {"TntGroupBox8", "ComboBox5", "Edit15", "ComboBox12", "SpinEdit10", "ComboBox6",
-     "TntCheckBox16", "TntLabel21", "TntLabel74"},
-    {"TntGroupBox5", "ComboBox7", "Edit16", "ComboBox13", "SpinEdit12", "ComboBox18",
-     "TntCheckBox17", "TntLabel22", "TntLabel75"},
-    {"TntGroupBox6", "ComboBox8", "Edit17", "ComboBox14", "SpinEdit14", "ComboBox19",
-     "TntCheckBox18", "TntLabel23", "TntLabel76"},
-    {"TntGroupBox7", "ComboBox9", "Edit18", "ComboBox15", "SpinEdit16", "ComboBox20",
-     "TntCheckBox19", "TntLabel24", "TntLabel77"},
-    {"TntGroupBox9", "ComboBox10", "Edit19", "ComboBox16", "SpinEdit18", "ComboBox21",
-     "TntCheckBox20", "TntLabel27", "TntLabel78"},
-    {"TntGroupBox10", "ComboBox11", "Edit20", "ComboBox17", "SpinEdit20", "ComboBox22",
-     "TntCheckBox21", "TntLabel29", "TntLabel79"},
-};
-
 // The captions that the language file names for input 1 only; inputs 2 to 6
 // carry the same name with "_<input>" after it.
 enum Caption
@@ -90,8 +69,6 @@ QString sharedName(const char *name, int i)
 
 // The SMS texts arrive at the end of the read before this firmware.
 constexpr int FirstFirmwareWithEarlyTexts = 1026;
-// The messages of the function list.
-constexpr int FunctionMessages[] = {93, 94, 95};
 
 QLabel *captionLabel(Caption c, int i, QWidget *parent)
 {
@@ -156,7 +133,7 @@ TInputsPage::~TInputsPage() = default;
 
 void TInputsPage::buildInput(int i, QWidget *parent)
 {
-    const InputNames &n = Names[i];
+    const InputComponentNames &n = InputComponents[size_t(i)];
     InputControls &c = m_in[size_t(i)];
     c.box = new QGroupBox(QStringLiteral("Input %1").arg(i + 1), parent);
     c.box->setObjectName(QLatin1String(n.box));
@@ -323,10 +300,9 @@ void TInputsPage::fillFunctionList(int i)
     const QSignalBlocker quiet(list);
     const int kept = list->currentIndex();
     list->clear();
-    const char *defaults[] = {"Not Used", "Send CID", "Send SMS"};
-    for (int k = 0; k < 3; ++k) {
-        const QString text = host().MessageW(FunctionMessages[k]);
-        list->addItem(text.isEmpty() ? QLatin1String(defaults[k]) : text);
+    for (size_t k = 0; k < InputFunctionMessages.size(); ++k) {
+        const QString text = host().MessageW(InputFunctionMessages[k]);
+        list->addItem(text.isEmpty() ? QLatin1String(InputFunctionDefaults[k]) : text);
     }
     list->setCurrentIndex(qBound(0, kept, list->count() - 1));
 }

@@ -34,29 +34,6 @@ constexpr int HourMessage = 83;
 constexpr int MinuteMessage = 84;
 constexpr int SecondMessage = 85;
 
-struct OutputNames
-{
-    const char *group;
-    const char *function;
-    const char *pulse;
-    const char *biswitch;
-    const char *length;
-    const char *siren;
-    const char *inversion;
-    const char *defaultCaption;
-};
-
-constexpr OutputNames Names[OutputCount] = {
-    {"TntGroupBox4", "ComboBox24", "TntRadioButton1", "TntRadioButton2", "DaTiDuration1",
-     "TntCheckBox34", "TntCheckBox55", "OC 1"},
-    {"TntGroupBox11", "ComboBox25", "TntRadioButton3", "TntRadioButton4", "DaTiDuration2",
-     "TntCheckBox35", "TntCheckBox56", "OC 2"},
-    {"TntGroupBox12", "ComboBox26", "TntRadioButton5", "TntRadioButton6", "DaTiDuration3",
-     "TntCheckBox36", "TntCheckBox57", "Relay 1"},
-    {"TntGroupBox13", "ComboBox27", "TntRadioButton7", "TntRadioButton8", "DaTiDuration4",
-     "TntCheckBox37", "TntCheckBox58", "Relay 2"},
-};
-
 // The labels of OC 1 have their names in the language file; the other
 // outputs take their texts from them.
 QString labelName(const char *base, int i)
@@ -108,7 +85,7 @@ TOutputsPage::TOutputsPage(PageHost &host, QWidget *parent)
 
 void TOutputsPage::buildOutput(int i, QWidget *parent)
 {
-    const OutputNames &n = Names[i];
+    const OutputComponentNames &n = OutputComponents[size_t(i)];
     OutputControls &c = m_out[size_t(i)];
     c.group = named(new QGroupBox(QLatin1String(n.defaultCaption), parent), QLatin1String(n.group));
     c.parameters = named(new QLabel(QStringLiteral("Parameters:")), labelName("TntLabel69", i));

@@ -90,10 +90,9 @@ TRemoteControlPage::TRemoteControlPage(PageHost &host, const TOutputsPage &outpu
     editor->addWidget(named(new QLabel(QStringLiteral("Outputs with the function \"Manual\":")),
                             "TntLabelRemoteOutputs"),
                       2, 0, 1, 2);
-    const char *boxNames[4] = {"TntCheckBox2", "TntCheckBox4", "TntCheckBox11", "TntCheckBox14"};
-    const char *boxCaptions[4] = {"OC1 (1)", "OC2 (2)", "Relay 1 (3)", "Relay 2 (4)"};
     for (int i = 0; i < 4; ++i) {
-        m_boxes[size_t(i)] = named(new QCheckBox(QLatin1String(boxCaptions[i])), boxNames[i]);
+        m_boxes[size_t(i)] = named(new QCheckBox(QLatin1String(RemoteOutputBoxCaptions[size_t(i)])),
+                                   RemoteOutputBoxNames[size_t(i)]);
         editor->addWidget(m_boxes[size_t(i)], 3 + i, 0, 1, 2);
     }
     auto *buttons = new QHBoxLayout;
