@@ -12,6 +12,7 @@
 
 #include "app/forms/dialogs.h"
 #include "app/forms/tform1.h"
+#include "bench/benchsupport.h"
 #include "sim/simtransport.h"
 
 #include <QApplication>
@@ -32,32 +33,8 @@
 namespace {
 
 using namespace ykt;
-
-class Answering : public DialogSeam
-{
-public:
-    QMessageBox::StandardButton message(QWidget *, const Box &box) override
-    {
-        for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No})
-            if (box.buttons & b)
-                return b;
-        return QMessageBox::NoButton;
-    }
-    std::optional<QString> askText(QWidget *, const QString &, const QString &, const QString &,
-                                   Echo) override
-    {
-        return std::nullopt;
-    }
-};
-
-bool waitFor(const std::function<bool()> &done, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return done();
-}
+using bench::Answering;
+using bench::waitFor;
 
 void runFor(int ms)
 {

@@ -14,6 +14,7 @@
 
 #include "app/forms/dialogs.h"
 #include "app/forms/tform1.h"
+#include "bench/benchsupport.h"
 #include "device/tykt2.h"
 #include "settings/sendplan.h"
 #include "sim/simtransport.h"
@@ -30,24 +31,8 @@
 namespace {
 
 using namespace ykt;
-
-// Every box is answered with its first button, no window is shown.
-class Answering : public DialogSeam
-{
-public:
-    QMessageBox::StandardButton message(QWidget *, const Box &box) override
-    {
-        for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No})
-            if (box.buttons & b)
-                return b;
-        return QMessageBox::NoButton;
-    }
-    std::optional<QString> askText(QWidget *, const QString &, const QString &, const QString &,
-                                   Echo) override
-    {
-        return std::nullopt;
-    }
-};
+using bench::Answering;
+using bench::waitFor;
 
 struct Run
 {
@@ -58,15 +43,6 @@ struct Run
     int requests = 0;
     qint64 readBackMs = 0;
 };
-
-bool waitFor(const std::function<bool()> &done, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 Run sendOnce(const sim::Options &options)
 {
