@@ -15,14 +15,6 @@ using namespace ykt::testing;
 
 namespace {
 
-void copyShipped(const WindowRig &rig, const char *name)
-{
-    // In place of the rig's minimal files, before the language is loaded.
-    const QString from = QDir(QStringLiteral(YKT_DATA_DIR)).filePath(QLatin1String(name));
-    QFile::remove(rig.path(QLatin1String(name)));
-    ASSERT_TRUE(QFile::copy(from, rig.path(QLatin1String(name)))) << name;
-}
-
 bool hasCyrillic(const QString &text)
 {
     return std::any_of(text.begin(), text.end(),
@@ -54,8 +46,8 @@ QStringList itemsOf(const QComboBox *combo)
 TEST(ShippedLanguages, WindowStartsInEnglishAndSwitches)
 {
     WindowRig rig(QStringLiteral("plugged=0"));
-    copyShipped(rig, "comps.txt");
-    copyShipped(rig, "CID_Descriptions.txt");
+    rig.copyShipped("comps.txt");
+    rig.copyShipped("CID_Descriptions.txt");
     TForm1 &f = *rig.form;
     auto *list = f.findChild<QComboBox *>(QStringLiteral("ComboBox28"));
     ASSERT_NE(list, nullptr);
@@ -89,8 +81,8 @@ TEST(ShippedLanguages, WindowStartsInEnglishAndSwitches)
 TEST(ShippedLanguages, UsersPageFollowsTheLanguage)
 {
     WindowRig rig(QStringLiteral("plugged=0"));
-    copyShipped(rig, "comps.txt");
-    copyShipped(rig, "CID_Descriptions.txt");
+    rig.copyShipped("comps.txt");
+    rig.copyShipped("CID_Descriptions.txt");
     TForm1 &f = *rig.form;
     auto *list = f.findChild<QComboBox *>(QStringLiteral("ComboBox28"));
     ASSERT_NE(list, nullptr);

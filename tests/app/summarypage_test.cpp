@@ -22,13 +22,6 @@
 namespace ykt::testing {
 namespace {
 
-void copyShipped(const WindowRig &rig, const char *name)
-{
-    const QString from = QDir(QStringLiteral(YKT_DATA_DIR)).filePath(QLatin1String(name));
-    QFile::remove(rig.path(QLatin1String(name)));
-    ASSERT_TRUE(QFile::copy(from, rig.path(QLatin1String(name)))) << name;
-}
-
 // The pages of a PDF file; -1 when it is none.
 int pagesOf(const QString &path)
 {
@@ -55,8 +48,8 @@ QTextCharFormat formatOfLine(QTextDocument *document, const QString &line)
 TEST(SummaryPage, ShowsTheSettingsReadAndPrintsAndExportsThem)
 {
     WindowRig rig;
-    copyShipped(rig, "comps.txt");
-    copyShipped(rig, "CID_Descriptions.txt");
+    rig.copyShipped("comps.txt");
+    rig.copyShipped("CID_Descriptions.txt");
     ASSERT_TRUE(rig.readDone());
     ASSERT_TRUE(waitFor([&] { return rig.form->languageStartupDone(); }));
     TForm1 &f = *rig.form;

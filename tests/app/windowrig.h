@@ -183,6 +183,15 @@ struct WindowRig
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
+    // A file the program ships with (comps.txt, CID_Descriptions.txt ...) in
+    // place of the rig's minimal one, before the language is loaded.
+    void copyShipped(const char *name) const
+    {
+        const QString from = QDir(QStringLiteral(YKT_DATA_DIR)).filePath(QLatin1String(name));
+        QFile::remove(path(QLatin1String(name)));
+        EXPECT_TRUE(QFile::copy(from, path(QLatin1String(name)))) << name;
+    }
+
     // Writes (or replaces) a file of the program folder.
     void writeFile(const QString &name, const QByteArray &bytes)
     {
