@@ -1,5 +1,7 @@
 #include "localization/languagestate.h"
 
+#include <vector>
+
 namespace ykt {
 
 void LanguageState::setTable(TKalbos table)
@@ -57,6 +59,29 @@ QByteArray LanguageState::Message(int number) const
 QString LanguageState::MessageW(int number) const
 {
     return toUnicode(Message(number));
+}
+
+QString withArguments(const QString &text, const QStringList &arguments)
+{
+    QString result;
+    result.reserve(text.size());
+    std::vector<bool> used(arguments.size(), false);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const int number = i + 1 < text.size() ? text.at(i + 1).digitValue() : -1;
+        if (c == QLatin1Char('%') && number >= 1 && number <= arguments.size()) {
+            result += arguments.at(number - 1);
+            used[number - 1] = true;
+            ++i;
+        } else {
+            result += c;
+        }
+    }
+    for (qsizetype a = 0; a < arguments.size(); ++a) {
+        if (!used[a])
+            result += QLatin1Char(' ') + arguments.at(a);
+    }
+    return result;
 }
 
 } // namespace ykt

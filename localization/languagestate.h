@@ -10,6 +10,8 @@
 #include "localization/codepages.h"
 #include "localization/languagefile.h"
 
+#include <QStringList>
+
 namespace ykt {
 
 class LanguageState
@@ -59,5 +61,11 @@ private:
     CodePage m_codePage = CodePage::Windows1250;
     bool m_applied = false;
 };
+
+// text with %1..%9 replaced by arguments[0..8] in one pass, so an argument
+// that itself holds "%2" stays as it is. An argument whose placeholder the
+// text lacks (a translation that left it out) is added at the end after a
+// blank: the reason of a failure is never lost.
+QString withArguments(const QString &text, const QStringList &arguments);
 
 } // namespace ykt

@@ -146,6 +146,9 @@ public:
     // Message number of the current language, or the English text while the
     // language has none (an older language file).
     QString MessageOr(int number, const char *english) const;
+    // The same with %1.. filled from arguments; one the translation left out
+    // is added at its end.
+    QString MessageOr(int number, const char *english, const QStringList &arguments) const;
 
     // Messages after the last one of the first language files.
     static constexpr int UnsentChangesMessage = 156;

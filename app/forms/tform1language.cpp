@@ -73,6 +73,11 @@ QString TForm1::MessageOr(int number, const char *english) const
     return text.isEmpty() ? QString::fromLatin1(english) : text;
 }
 
+QString TForm1::MessageOr(int number, const char *english, const QStringList &arguments) const
+{
+    return withArguments(MessageOr(number, english), arguments);
+}
+
 void TForm1::ShowPlainMessage(const QString &text, const QString &title)
 {
     DialogSeam::Box box;
@@ -265,9 +270,10 @@ void TForm1::RefreshManualButton(bool open)
     m_mainScreen->manualLabel()->show();
     if (open && !openDocument(manuals.filePath(file))) {
         // No viewer could be started: the user can still open the file.
-        ShowMessageBox(MessageOr(ManualNotOpenedMessage, "No program to show PDF files could be "
-                                                         "started. The manual is the file\n%1")
-                           .arg(QDir::toNativeSeparators(manuals.filePath(file))),
+        ShowMessageBox(MessageOr(ManualNotOpenedMessage,
+                                 "No program to show PDF files could be "
+                                 "started. The manual is the file\n%1",
+                                 {QDir::toNativeSeparators(manuals.filePath(file))}),
                        DialogSeam::Icon::Warning);
     }
 }
@@ -294,9 +300,10 @@ void TForm1::GenerateLanguageTemplate()
         ShowMessageBox(error, DialogSeam::Icon::Error);
         return;
     }
-    ShowPlainMessage(MessageOr(LanguageTemplateWrittenMessage, "The language template was "
-                                                               "written to\n%1")
-                         .arg(QDir::toNativeSeparators(path)),
+    ShowPlainMessage(MessageOr(LanguageTemplateWrittenMessage,
+                               "The language template was "
+                               "written to\n%1",
+                               {QDir::toNativeSeparators(path)}),
                      captionOf("TntButtonGenerateLangFile"));
 }
 

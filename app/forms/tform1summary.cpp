@@ -114,7 +114,7 @@ void TForm1::PrintSummary()
     if (!paintSummaryCopies(document, &printer, copies, &error)) {
         qCWarning(lcUi) << "Summary not printed:" << error;
         ShowMessageBox(
-            MessageOr(PrinterNotStartedMessage, "The printer could not be started: %1").arg(error),
+            MessageOr(PrinterNotStartedMessage, "The printer could not be started: %1", {error}),
             DialogSeam::Icon::Error);
     }
 }
@@ -139,12 +139,12 @@ void TForm1::ExportSummaryPdf()
     if (!exportSummaryPdf(document, path, summaryTitle(), &error)) {
         qCWarning(lcUi) << "Summary not exported:" << error;
         ShowMessageBox(
-            MessageOr(PdfNotWrittenMessage, "The PDF file could not be written: %1").arg(error),
+            MessageOr(PdfNotWrittenMessage, "The PDF file could not be written: %1", {error}),
             DialogSeam::Icon::Error);
         return;
     }
-    ShowMessageBox(MessageOr(SummaryExportedMessage, "The summary was exported to %1")
-                       .arg(QDir::toNativeSeparators(path)),
+    ShowMessageBox(MessageOr(SummaryExportedMessage, "The summary was exported to %1",
+                             {QDir::toNativeSeparators(path)}),
                    DialogSeam::Icon::Information);
 }
 

@@ -87,8 +87,8 @@ void TForm1::SaveTemplate()
         qCWarning(lcUi) << "Template not saved:" << error;
         ShowMessageBox(MessageOr(TemplateNotSavedMessage,
                                  "The template was not saved: %1. The file that was there "
-                                 "before is kept.")
-                           .arg(error),
+                                 "before is kept.",
+                                 {error}),
                        DialogSeam::Icon::Error);
         return;
     }
@@ -122,7 +122,7 @@ void TForm1::LoadTemplate()
         return;
     case ReadOutcome::Failed:
         ShowMessageBox(
-            MessageOr(FileNotOpenedMessage, "The file %1 could not be opened: %2").arg(name, error),
+            MessageOr(FileNotOpenedMessage, "The file %1 could not be opened: %2", {name, error}),
             DialogSeam::Icon::Error);
         return;
     }

@@ -352,6 +352,30 @@ TEST(LanguageState, MessagesOfTheCurrentLanguage)
 
 // --- "Comps OK?" ---------------------------------------------------------------------
 
+TEST(LanguageState, ArgumentsFillTheirPlaceholdersAndAreNeverLost)
+{
+    const struct
+    {
+        const char *text;
+        QStringList arguments;
+        const char *expected;
+    } cases[] = {
+        {"Saved to %1", {"a.tpl"}, "Saved to a.tpl"},
+        {"%2 could not be opened: %1", {"denied", "a.tpl"}, "a.tpl could not be opened: denied"},
+        // A file name that holds a placeholder is shown as it is.
+        {"File %1: %2", {"%2.tpl", "denied"}, "File %2.tpl: denied"},
+        // A translation that left the reason out still shows it, at the end.
+        {"Nepavyko", {"disk full"}, "Nepavyko disk full"},
+        {"Failas %1", {"a.tpl", "denied"}, "Failas a.tpl denied"},
+        {"100% done, %", {}, "100% done, %"},
+        {"%3 stays", {"x"}, "%3 stays x"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(withArguments(QString::fromLatin1(c.text), c.arguments),
+                  QString::fromLatin1(c.expected))
+            << c.text;
+}
+
 namespace {
 
 QList<QByteArray> reportTexts(const TKalbos &table)
