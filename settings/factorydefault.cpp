@@ -69,26 +69,7 @@ void resetGprsArea(SettingsModel &m, const FactoryContext &c, Ykt2CrFields &ykt2
 
 void addGprs(PlanBuilder &p, const SettingsModel &m, const FactoryContext &c)
 {
-    p.add(
-        packets::text(opcode::SetConnectionString, ConnectionStringWidth, m.gprs.connectionString),
-        QStringLiteral("Channel 1 address"));
-    p.add(packets::text(opcode::SetConnectionString2, ConnectionStringWidth,
-                        m.gprs.connectionString2),
-          QStringLiteral("Channel 2 address"));
-    p.add(packets::text(opcode::SetAPN, APNWidth, m.gprs.apn), QStringLiteral("APN"));
-    p.add(packets::text(opcode::SetUserName, APNLoginWidth, m.gprs.apnUserName),
-          QStringLiteral("APN user name"));
-    p.add(packets::text(opcode::SetPassword, APNLoginWidth, m.gprs.apnPassword),
-          QStringLiteral("APN password"));
-    if (!c.settingsLocked)
-        p.add(packets::text(opcode::SetUSBPassword, SecurityTextWidth, m.security.usbPassword),
-              QStringLiteral("USB password"));
-    p.add(packets::reserveAccount(1, m.gprs.reserveAccounts[1]),
-          QStringLiteral("Channel 2 account"));
-    p.add(packets::reserveAccount(0, m.gprs.reserveAccounts[0]),
-          QStringLiteral("Channel 1 account"));
-    p.add(packets::text(opcode::SetOwnerName, SecurityTextWidth, m.security.ownerName),
-          QStringLiteral("Owner name"), 0);
+    addGprsTexts(p, m, c.settingsLocked);
 
     // Transport and encryption always 0, whatever a locked module keeps.
     TcpCrFields tcp = unpackTCPCR(m.gprs.tcpcr, protocolCount(c.firmwareVersion));

@@ -50,26 +50,7 @@ QString numbered(const char *caption, int number)
 
 void addGprs(PlanBuilder &b, const SettingsModel &m, const SendContext &c)
 {
-    b.add(
-        packets::text(opcode::SetConnectionString, ConnectionStringWidth, m.gprs.connectionString),
-        QStringLiteral("Channel 1 address"));
-    b.add(packets::text(opcode::SetConnectionString2, ConnectionStringWidth,
-                        m.gprs.connectionString2),
-          QStringLiteral("Channel 2 address"));
-    b.add(packets::text(opcode::SetAPN, APNWidth, m.gprs.apn), QStringLiteral("APN"));
-    b.add(packets::text(opcode::SetUserName, APNLoginWidth, m.gprs.apnUserName),
-          QStringLiteral("APN user name"));
-    b.add(packets::text(opcode::SetPassword, APNLoginWidth, m.gprs.apnPassword),
-          QStringLiteral("APN password"));
-    if (!c.settingsLocked)
-        b.add(packets::text(opcode::SetUSBPassword, SecurityTextWidth, m.security.usbPassword),
-              QStringLiteral("USB password"));
-    b.add(packets::reserveAccount(1, m.gprs.reserveAccounts[1]),
-          QStringLiteral("Channel 2 account"));
-    b.add(packets::reserveAccount(0, m.gprs.reserveAccounts[0]),
-          QStringLiteral("Channel 1 account"));
-    b.add(packets::text(opcode::SetOwnerName, SecurityTextWidth, m.security.ownerName),
-          QStringLiteral("Owner name"), 0);
+    addGprsTexts(b, m, c.settingsLocked);
     b.add(packets::u32(opcode::SetTCPCR, sentTCPCR(m.gprs.tcpcr, c)),
           QStringLiteral("Reporting channels (TCPCR)"));
     const quint32 ykt2cr = sentYKT2CR(m.security.ykt2cr, c);
@@ -196,6 +177,30 @@ void addInputsAndOutputs(PlanBuilder &b, const SettingsModel &m)
 }
 
 } // namespace
+
+void addGprsTexts(PlanBuilder &b, const SettingsModel &m, bool settingsLocked)
+{
+    b.add(
+        packets::text(opcode::SetConnectionString, ConnectionStringWidth, m.gprs.connectionString),
+        QStringLiteral("Channel 1 address"));
+    b.add(packets::text(opcode::SetConnectionString2, ConnectionStringWidth,
+                        m.gprs.connectionString2),
+          QStringLiteral("Channel 2 address"));
+    b.add(packets::text(opcode::SetAPN, APNWidth, m.gprs.apn), QStringLiteral("APN"));
+    b.add(packets::text(opcode::SetUserName, APNLoginWidth, m.gprs.apnUserName),
+          QStringLiteral("APN user name"));
+    b.add(packets::text(opcode::SetPassword, APNLoginWidth, m.gprs.apnPassword),
+          QStringLiteral("APN password"));
+    if (!settingsLocked)
+        b.add(packets::text(opcode::SetUSBPassword, SecurityTextWidth, m.security.usbPassword),
+              QStringLiteral("USB password"));
+    b.add(packets::reserveAccount(1, m.gprs.reserveAccounts[1]),
+          QStringLiteral("Channel 2 account"));
+    b.add(packets::reserveAccount(0, m.gprs.reserveAccounts[0]),
+          QStringLiteral("Channel 1 account"));
+    b.add(packets::text(opcode::SetOwnerName, SecurityTextWidth, m.security.ownerName),
+          QStringLiteral("Owner name"), 0);
+}
 
 void PlanBuilder::add(tduomenys packet, QString name, int pauseMs)
 {

@@ -71,6 +71,11 @@ private:
     QList<SendStep> m_plan;
 };
 
+// The GPRS texts, the two channel accounts and the owner name, in the order
+// in which the send and the factory default both write them; the USB password
+// only while the module's settings are not locked.
+void addGprsTexts(PlanBuilder &builder, const SettingsModel &model, bool settingsLocked);
+
 // The whole plan. The pre-send checks (access PIN, used channels) are the
 // caller's: the plan writes whatever the model holds.
 QList<SendStep> buildSendPlan(const SettingsModel &model, const SendContext &context);
