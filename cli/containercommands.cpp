@@ -180,15 +180,6 @@ QByteArray shownLine(const QByteArray &line)
 
 QByteArray unshownLine(const QByteArray &text)
 {
-    const auto hexDigit = [](char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    };
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
