@@ -271,8 +271,8 @@ void TForm1::RefreshManualButton(bool open)
     if (open && !openDocument(manuals.filePath(file))) {
         // No viewer could be started: the user can still open the file.
         ShowMessageBox(MessageOr(ManualNotOpenedMessage,
-                                 "No program to show PDF files could be "
-                                 "started. The manual is the file\n%1",
+                                 "No program to show PDF files could be started. The "
+                                 "manual is the file\n%1",
                                  {QDir::toNativeSeparators(manuals.filePath(file))}),
                        DialogSeam::Icon::Warning);
     }
@@ -301,8 +301,7 @@ void TForm1::GenerateLanguageTemplate()
         return;
     }
     ShowPlainMessage(MessageOr(LanguageTemplateWrittenMessage,
-                               "The language template was "
-                               "written to\n%1",
+                               "The language template was written to\n%1",
                                {QDir::toNativeSeparators(path)}),
                      captionOf("TntButtonGenerateLangFile"));
 }
