@@ -68,7 +68,9 @@ QString withArguments(const QString &text, const QStringList &arguments)
     std::vector<bool> used(arguments.size(), false);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        const int number = i + 1 < text.size() ? text.at(i + 1).digitValue() : -1;
+        // Only the ASCII digits: "%\u00B9" (a superscript one) is text.
+        const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
+        const int number = next >= u'1' && next <= u'9' ? next.unicode() - u'0' : -1;
         if (c == QLatin1Char('%') && number >= 1 && number <= arguments.size()) {
             result += arguments.at(number - 1);
             used[number - 1] = true;

@@ -369,6 +369,8 @@ TEST(LanguageState, ArgumentsFillTheirPlaceholdersAndAreNeverLost)
         {"Failas %1", {"a.tpl", "denied"}, "Failas a.tpl denied"},
         {"100% done, %", {}, "100% done, %"},
         {"%3 stays", {"x"}, "%3 stays x"},
+        // Only ASCII digits make a placeholder, not a superscript one.
+        {"Nr.%\xB9", {"x"}, "Nr.%\xB9 x"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(withArguments(QString::fromLatin1(c.text), c.arguments),
